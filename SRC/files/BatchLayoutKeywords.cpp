@@ -55,7 +55,7 @@ float Value(const BatchReader& reader, const std::string& text, BatchParser pars
 // The loads' rule of a temperature (no lower than absolute zero), which the
 // reference temperature keeps here too.
 float Temperature(const BatchReader& reader, const std::string& text, const char* message) {
-  return Value(reader, text, ParseLoadTemperature, message);
+  return ParseBatchLoadTemperature(reader, text, message);
 }
 
 float NonNegative(const BatchReader& reader, const std::string& text, BatchParser parser, const char* message) {

@@ -16,9 +16,7 @@ constexpr std::size_t kNameWidth = 5;
 constexpr std::size_t kSoilNameWidth = 3;
 constexpr std::size_t kMaterialTypeWidth = 2;
 constexpr std::size_t kMaterialDescriptionWidth = 31;
-constexpr float kSmallestDimension = 0.001f;                               // inch
-constexpr double kLargestSoilDelta = 5.0 * 3.14159265358979323846 / 12.0;  // 75 degrees
-constexpr float kMissingPairTemperature = 70.0f;                           // degrees F, a T2 or T3 not written
+constexpr float kMissingPairTemperature = 70.0f;  // degrees F, a T2 or T3 not written
 
 std::optional<std::string> Next(BatchReader& reader) { return NextBatchField(reader.fields); }
 std::optional<std::string> NextComma(BatchReader& reader) { return NextBatchCommaField(reader.commaFields); }
@@ -29,21 +27,23 @@ std::optional<std::string> FirstField(BatchReader& reader) {
   return Next(reader);
 }
 
-float ParseTemperatureField(const BatchReader& reader, const std::string& field, const std::string& message) {
-  return ParseBatchValue(reader, field, ParseLoadTemperature, message);
+// `field` through `parser`, then by `rule` in `record` (RuledBatchValue).
+template <typename Record>
+float ParseRuled(const BatchReader& reader, const std::string& field, BatchParser parser, const FieldRule<Record>& rule,
+                 const Record& record, const char* message, const char* relation = nullptr) {
+  return RuledBatchValue(reader, field, ParseBatchValue(reader, field, parser, message), rule, record, message,
+                         relation);
 }
 
-// A plain number in [low, high) (or [low, high] when `highIncluded`).
-float ParseRangeField(const BatchReader& reader, const std::string& field, float low, float high, bool highIncluded,
-                      const std::string& message) {
-  const float value = ParseBatchValue(reader, field, ParseReal, message);
-  if (value < low || value > high || (!highIncluded && value == high)) BatchLineError(reader, message, field);
-  return value;
-}
-
-// An optional field: read when given, else the value keeps its default.
-void ReadOptionalValue(BatchReader& reader, float& value, BatchParser parser, const char* message) {
-  if (const auto field = Next(reader); IsGivenField(field)) value = ParseBatchValue(reader, *field, parser, message);
+// An optional field of `record`: read when given, by the rule of its field
+// when it has one, else the value keeps its default.
+template <typename Record>
+void ReadOptionalValue(BatchReader& reader, float& value, BatchParser parser, const char* message, Record& record,
+                       const FieldRule<Record>* rule = nullptr, const char* relation = nullptr) {
+  const auto field = Next(reader);
+  if (!IsGivenField(field)) return;
+  value = rule != nullptr ? ParseRuled(reader, *field, parser, *rule, record, message, relation)
+                           : ParseBatchValue(reader, *field, parser, message);
 }
 
 // A required field: missing or empty ends the line with `required`.
@@ -88,10 +88,12 @@ void ParseBatchMaterialTemperature(BatchReader& reader, Material& material) {
                                        ParseTemperature, "Invalid temperature");
   v[kMatModulus] = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Elastic modulus is required"),
                                    ParseModulus, "Invalid elastic modulus");
-  ReadOptionalValue(reader, v[kMatAlpha], ParseThermalExpansion, "Invalid alpha");
-  ReadOptionalValue(reader, v[kMatAllowable], ParseStress, "Invalid allowable stress");
-  ReadOptionalValue(reader, v[kMatYield], ParseStress, "Invalid yield stress");
-  ReadOptionalValue(reader, v[kMatRupture], ParseStress, "Invalid rupture stress");
+  ReadOptionalValue(reader, v[kMatAlpha], ParseThermalExpansion, "Invalid alpha", row);
+  ReadOptionalValue(reader, v[kMatAllowable], ParseStress, "Invalid allowable stress", row,
+                    MaterialColumnRule(kMatAllowable));
+  ReadOptionalValue(reader, v[kMatYield], ParseStress, "Invalid yield stress", row, MaterialColumnRule(kMatYield));
+  ReadOptionalValue(reader, v[kMatRupture], ParseStress, "Invalid rupture stress", row,
+                    MaterialColumnRule(kMatRupture));
   if (material.numtemps >= kMaxMaterialTemps)
     BatchLineError(reader,
                    "Maximum " + std::to_string(kMaxMaterialTemps) + " temperature dependent properties are allowed");
@@ -123,7 +125,11 @@ void CheckBatchName(const BatchReader& reader, const std::optional<std::string>&
   if (!IsNameText(*name)) BatchLineError(reader, kind + " name should be alpha-numeric", *name);
 }
 
-bool IsPositiveValue(float value) { return value >= kZeroThreshold; }
+float ParseBatchLoadTemperature(const BatchReader& reader, const std::string& field, const std::string& message) {
+  const float value = ParseBatchValue(reader, field, ParseTemperature, message);
+  if (LoadTemperatureRefusal(value)) BatchLineError(reader, message, field);
+  return value;
+}
 
 void ParseBatchMaterial(BatchReader& reader) {
   Model& model = *reader.model;
@@ -145,18 +151,21 @@ void ParseBatchMaterial(BatchReader& reader) {
   material.jointFactor = 1.0f;
   material.circJointFactor = 1.0f;
   material.temps.resize(1);
+  // Each value by the rule of its field; Poisson's ratio before the type,
+  // which comes later on the line: the format takes no ratio of 0.5 or
+  // more, whatever the type.
+  const auto ruled = [&reader, &material](const std::string& field, BatchParser parser, MaterialRuled which,
+                                          const char* message) {
+    return ParseRuled(reader, field, parser, kMaterialRules[which], material, message);
+  };
   if (const auto field = NextComma(reader); IsGivenField(field))
-    material.density = ParseBatchValue(reader, *field, ParseDensity, "Invalid density");
+    material.density = ruled(*field, ParseDensity, kMaterialDensityRule, "Invalid density");
   if (const auto field = NextComma(reader); IsGivenField(field))
-    material.nu = ParseRangeField(reader, *field, 0.0f, 0.5f, false, "Invalid Poisson's ratio");
-  if (const auto field = NextComma(reader); IsGivenField(field)) {
-    material.jointFactor = ParseRangeField(reader, *field, 0.0f, 1.0f, true, "Invalid joint factor");
-    if (material.jointFactor <= 0.0f) BatchLineError(reader, "Invalid joint factor", *field);
-  }
-  if (const auto field = NextComma(reader); IsGivenField(field)) {
-    material.circJointFactor = ParseRangeField(reader, *field, 0.0f, 1.0f, true, "Invalid circ joint factor");
-    if (material.circJointFactor <= 0.0f) BatchLineError(reader, "Invalid circ joint factor", *field);
-  }
+    material.nu = ruled(*field, ParseReal, kMaterialNuRule, "Invalid Poisson's ratio");
+  if (const auto field = NextComma(reader); IsGivenField(field))
+    material.jointFactor = ruled(*field, ParseReal, kMaterialJointRule, "Invalid joint factor");
+  if (const auto field = NextComma(reader); IsGivenField(field))
+    material.circJointFactor = ruled(*field, ParseReal, kMaterialCircJointRule, "Invalid circ joint factor");
   if (const auto field = NextComma(reader); IsGivenField(field)) {
     // An unknown code would reach the code tables that key on it; a longer
     // text is no code, and cut to the model file's two characters it would
@@ -180,28 +189,28 @@ void ParseBatchPipeLoad(BatchReader& reader) {
   load.name = name.text;
   auto& pairs = load.operating;
   pairs[0].temperature =
-      ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
+      ParseBatchLoadTemperature(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
   pairs[0].pressure =
       ParseBatchValue(reader, RequiredField(reader, Next(reader), "P1 is required"), ParsePressure, "Invalid P1");
   // The fields from here on are read even when empty: an empty field is 0,
   // a missing one keeps the default.
-  if (const auto field = Next(reader)) {
-    load.specificGravity = ParseBatchValue(reader, *field, ParseReal, "Invalid Specific Gravity");
-    if (load.specificGravity < 0.0f) BatchLineError(reader, "Invalid Specific Gravity", *field);
-  }
+  if (const auto field = Next(reader))
+    load.specificGravity = ParseRuled(reader, *field, ParseReal, kPipeLoadRules[kPipeLoadSpecificGravityRule], load,
+                                      "Invalid Specific Gravity");
   static const char* const kMessages[2][2] = {{"Invalid T2", "Invalid P2"}, {"Invalid T3", "Invalid P3"}};
   std::int32_t inUse = 1;
   for (std::size_t pair = 1; pair <= 2; ++pair) {
     pairs[pair] = {kMissingPairTemperature, 0.0f};
     if (const auto field = Next(reader)) {
-      pairs[pair].temperature = ParseTemperatureField(reader, *field, kMessages[pair - 1][0]);
+      pairs[pair].temperature = ParseBatchLoadTemperature(reader, *field, kMessages[pair - 1][0]);
       if (IsBatchTemperatureInUse(*field, pairs[pair].temperature)) inUse = static_cast<std::int32_t>(pair) + 1;
     }
     if (const auto field = Next(reader))
       pairs[pair].pressure = ParseBatchValue(reader, *field, ParsePressure, kMessages[pair - 1][1]);
   }
   if (const auto field = Next(reader))
-    load.additionalWeight = ParseBatchValue(reader, *field, ParseAdditionalWeight, "Invalid additional weight");
+    load.additionalWeight = ParseRuled(reader, *field, ParseAdditionalWeight,
+                                       kPipeLoadRules[kPipeLoadAdditionalWeightRule], load, "Invalid additional weight");
   load.wind = 1;
   if (name.repeated) return;
   AppendPipeLoad(model.pipeLoads, load);
@@ -242,22 +251,19 @@ void ParseBatchSoil(BatchReader& reader) {
   if (ParseInteger(typeText, type) != 0 || (type != 0 && type != 1))
     BatchLineError(reader, "Invalid Cohesive/Cohesiveless", typeText);
   soil.type = type == 1 ? kSoilCohesive : kSoilCohesionless;
-  const std::string densityText = required("Soil density is required");
-  soil.density = ParseBatchValue(reader, densityText, ParseInsulationDensity, "Invalid density");
-  if (!IsPositiveValue(soil.density)) BatchLineError(reader, "Invalid density", densityText);
+  const auto ruled = [&reader, &soil](const std::string& text, BatchParser parser, SoilRuled which,
+                                      const char* message) {
+    return ParseRuled(reader, text, parser, kSoilRules[which], soil, message);
+  };
+  soil.density = ruled(required("Soil density is required"), ParseInsulationDensity, kSoilDensityRule,
+                       "Invalid density");
   soil.groundLevel =
       ParseBatchValue(reader, required("Ground level required"), ParseLength, "Invalid ground level", false);
   if (soil.type == kSoilCohesive) {
-    const std::string text = required("Strength required");
-    soil.strength = ParseBatchValue(reader, text, ParseStress, "Invalid cohesive strength");
-    if (!IsPositiveValue(soil.strength)) BatchLineError(reader, "Invalid cohesive strength", text);
+    soil.strength = ruled(required("Strength required"), ParseStress, kSoilStrengthRule, "Invalid cohesive strength");
   } else {
-    const std::string deltaText = required("Delta required");
-    soil.delta = ParseBatchValue(reader, deltaText, ParseAngle, "Invalid delta value");
-    if (soil.delta < 0.0f || soil.delta > kLargestSoilDelta) BatchLineError(reader, "Invalid delta value", deltaText);
-    const std::string ksText = required("ks required");
-    soil.Ks = ParseBatchValue(reader, ksText, ParseReal, "Invalid KS");
-    if (!IsPositiveValue(soil.Ks)) BatchLineError(reader, "Invalid KS", ksText);
+    soil.delta = ruled(required("Delta required"), ParseAngle, kSoilDeltaRule, "Invalid delta value");
+    soil.Ks = ruled(required("ks required"), ParseReal, kSoilKsRule, "Invalid KS");
   }
   if (!name.repeated) AppendSoil(model.soils, soil);
 }
@@ -270,28 +276,26 @@ void ParseBatchPipeSection(BatchReader& reader) {
   section.name = name.text;
   section.nominalSize = kBatchSectionSize;
   section.schedule = " ";
-  const std::string odText = RequiredField(reader, Next(reader), "Pipe diameter is required");
-  section.outsideDiameter = ParseBatchValue(reader, odText, ParseDimension, "Invalid pipe diameter");
-  if (section.outsideDiameter < kSmallestDimension) BatchLineError(reader, "Invalid pipe diameter", odText);
-  const std::string wallText = RequiredField(reader, Next(reader), "Pipe thickness is required");
-  section.thickness = ParseBatchValue(reader, wallText, ParseDimension, "Invalid pipe thickness");
-  if (section.thickness < kSmallestDimension) BatchLineError(reader, "Invalid pipe thickness", wallText);
-  if (section.thickness > 0.5f * section.outsideDiameter) BatchLineError(reader, "Thickness is greater than radius");
-  if (const auto field = Next(reader); IsGivenField(field)) {
-    section.corrosionAllowance =
-        ParseBatchValue(reader, *field, ParseNonNegativeDimension, "Invalid corrosion allowance");
-    if (section.corrosionAllowance >= section.thickness)
-      BatchLineError(reader, "Corrosion allowance is >= wall thickness");
-  }
-  if (const auto field = Next(reader); IsGivenField(field))
-    section.millTolerance = ParseRangeField(reader, *field, 0.0f, 75.0f, true, "Invalid mill tolerance");
-  // As the section dialog checks: some wall must be left for the stresses.
-  if ((1.0f - 0.01f * section.millTolerance) * section.thickness - section.corrosionAllowance < 0.0001f)
-    BatchLineError(reader, "Corrosion allowance + mill tolerance is too large");
-  ReadOptionalValue(reader, section.insulationDensity, ParseInsulationDensity, "Invalid insulation density");
-  ReadOptionalValue(reader, section.insulationThickness, ParseNonNegativeDimension, "Invalid insulation thickness");
-  ReadOptionalValue(reader, section.liningDensity, ParseInsulationDensity, "Invalid lining density");
-  ReadOptionalValue(reader, section.liningThickness, ParseNonNegativeDimension, "Invalid lining thickness");
+  const auto rule = [](SectionRuled which) { return &kSectionRules[which]; };
+  section.outsideDiameter = ParseRuled(reader, RequiredField(reader, Next(reader), "Pipe diameter is required"),
+                                       ParseDimension, *rule(kSectionDiameterRule), section, "Invalid pipe diameter");
+  const std::string wall = RequiredField(reader, Next(reader), "Pipe thickness is required");
+  section.thickness = ParseBatchValue(reader, wall, ParseDimension, "Invalid pipe thickness");
+  if (section.thickness < kLeastImportedDimension) BatchLineError(reader, "Invalid pipe thickness", wall);
+  RuledBatchValue(reader, wall, section.thickness, *rule(kSectionWallRule), section, "Invalid pipe thickness",
+                  "Thickness is greater than radius");
+  ReadOptionalValue(reader, section.corrosionAllowance, ParseNonNegativeDimension, "Invalid corrosion allowance",
+                    section, rule(kSectionCorrosionRule), "Corrosion allowance is >= wall thickness");
+  ReadOptionalValue(reader, section.millTolerance, ParseReal, "Invalid mill tolerance", section,
+                    rule(kSectionMillRule), "Corrosion allowance + mill tolerance is too large");
+  ReadOptionalValue(reader, section.insulationDensity, ParseInsulationDensity, "Invalid insulation density", section,
+                    rule(kSectionInsulationDensityRule));
+  ReadOptionalValue(reader, section.insulationThickness, ParseNonNegativeDimension, "Invalid insulation thickness",
+                    section, rule(kSectionInsulationThicknessRule));
+  ReadOptionalValue(reader, section.liningDensity, ParseInsulationDensity, "Invalid lining density", section,
+                    rule(kSectionLiningDensityRule));
+  ReadOptionalValue(reader, section.liningThickness, ParseNonNegativeDimension, "Invalid lining thickness", section,
+                    rule(kSectionLiningThicknessRule));
   // A soil field is checked even when empty: a buried pipe needs its soil.
   if (const auto soil = Next(reader)) {
     if (soil->size() > kSoilNameWidth) BatchLineError(reader, "Soil name should be <= 3 characters", *soil);
@@ -308,11 +312,13 @@ void ParseBatchBeamMaterial(BatchReader& reader) {
   BeamMaterial material;
   InitBeamMaterial(material);
   material.name = name.text;
-  ReadOptionalValue(reader, material.E, ParseModulus, "Invalid youngs modulus");
-  if (const auto field = Next(reader); IsGivenField(field))
-    material.nu = ParseRangeField(reader, *field, 0.0f, 0.5f, false, "Invalid Poisson's ratio");
-  ReadOptionalValue(reader, material.density, ParseDensity, "Invalid density");
-  ReadOptionalValue(reader, material.alpha, ParseThermalExpansion, "Invalid alpha");
+  ReadOptionalValue(reader, material.E, ParseModulus, "Invalid youngs modulus", material,
+                    &kBeamMaterialRules[kBeamMaterialModulusRule]);
+  ReadOptionalValue(reader, material.nu, ParseReal, "Invalid Poisson's ratio", material,
+                    &kBeamMaterialRules[kBeamMaterialNuRule]);
+  ReadOptionalValue(reader, material.density, ParseDensity, "Invalid density", material,
+                    &kBeamMaterialRules[kBeamMaterialDensityRule]);
+  ReadOptionalValue(reader, material.alpha, ParseThermalExpansion, "Invalid alpha", material);
   if (!name.repeated) AppendBeamMaterial(model.beamMaterials, material);
 }
 
@@ -322,17 +328,26 @@ void ParseBatchBeamSection(BatchReader& reader) {
   BeamSection section;
   InitBeamSection(section);
   section.name = name.text;
-  section.A = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Axial area is required"), ParseArea,
-                              "Invalid axial area");
-  section.Imaj = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Major MOI is required"),
-                                 ParseMomentOfInertia, "Invalid Major MOI");
-  section.Imin = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Minor MOI is required"),
-                                 ParseMomentOfInertia, "Invalid Minor MOI");
-  ReadOptionalValue(reader, section.J, ParseMomentOfInertia, "Invalid torsional inertia");
-  ReadOptionalValue(reader, section.Asmaj, ParseArea, "Invalid major shear");
-  ReadOptionalValue(reader, section.Asmin, ParseArea, "Invalid minor shear");
-  ReadOptionalValue(reader, section.depth, ParseNonNegativeDimension, "Invalid depth");
-  ReadOptionalValue(reader, section.width, ParseNonNegativeDimension, "Invalid width");
+  // A 0 is a value not given, as the format has it and the section table
+  // keeps an emptied cell; any other keeps the rule of its field.
+  const auto required = [&reader, &section](const char* missing, BatchParser parser, BeamSectionRuled which,
+                                            const char* message) {
+    const std::string field = RequiredField(reader, Next(reader), missing);
+    const float value = ParseBatchValue(reader, field, parser, message);
+    return value == 0.0f ? value : RuledBatchValue(reader, field, value, kBeamSectionRules[which], section, message);
+  };
+  section.A = required("Axial area is required", ParseArea, kBeamSectionAreaRule, "Invalid axial area");
+  section.Imaj = required("Major MOI is required", ParseMomentOfInertia, kBeamSectionMajorRule, "Invalid Major MOI");
+  section.Imin = required("Minor MOI is required", ParseMomentOfInertia, kBeamSectionMinorRule, "Invalid Minor MOI");
+  const auto rule = [](BeamSectionRuled which) { return &kBeamSectionRules[which]; };
+  ReadOptionalValue(reader, section.J, ParseMomentOfInertia, "Invalid torsional inertia", section,
+                    rule(kBeamSectionTorsionRule));
+  ReadOptionalValue(reader, section.Asmaj, ParseArea, "Invalid major shear", section, rule(kBeamSectionMajorShearRule));
+  ReadOptionalValue(reader, section.Asmin, ParseArea, "Invalid minor shear", section, rule(kBeamSectionMinorShearRule));
+  ReadOptionalValue(reader, section.depth, ParseNonNegativeDimension, "Invalid depth", section,
+                    rule(kBeamSectionDepthRule));
+  ReadOptionalValue(reader, section.width, ParseNonNegativeDimension, "Invalid width", section,
+                    rule(kBeamSectionWidthRule));
   if (!name.repeated) AppendBeamSection(model.beamSections, section);
 }
 
@@ -346,17 +361,18 @@ void ParseBatchBeamLoad(BatchReader& reader) {
   InitBeamLoad(load, model.options.ReferenceTemperature);
   load.name = name.text;
   load.temperature[0] =
-      ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
+      ParseBatchLoadTemperature(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
   int given = 1;
   for (std::size_t t = 1; t <= 2; ++t) {
     const auto field = Next(reader);
     if (!field) break;
-    load.temperature[t] = ParseTemperatureField(reader, *field, t == 1 ? "Invalid T2" : "Invalid T3");
+    load.temperature[t] = ParseBatchLoadTemperature(reader, *field, t == 1 ? "Invalid T2" : "Invalid T3");
     ++given;
   }
   if (given == 3)
     if (const auto field = Next(reader))
-      load.additionalWeight = ParseBatchValue(reader, *field, ParseWeight, "Invalid additional weight");
+      load.additionalWeight = ParseRuled(reader, *field, ParseWeight, kBeamLoadRules[kBeamLoadAdditionalWeightRule],
+                                         load, "Invalid additional weight");
   load.wind = 1;
   if (name.repeated) return;
   const int index = AppendBeamLoad(model.beamLoads, load);

@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/FieldRules.h"
 #include "records/ModelBatchFile.h"
 
 struct Model;
@@ -71,5 +72,29 @@ float ParseBatchValue(const BatchReader& reader, const std::string& field, Batch
 // The name rule for a record of `kind` ("Material", "Soil" ...).
 void CheckBatchName(const BatchReader& reader, const std::optional<std::string>& name, const std::string& kind,
                     std::size_t width);
-// A value that counts as more than zero (the explicit zero does not).
-bool IsPositiveValue(float value);
+// `value` of an imported field by the rule of its field in `record`
+// (records/FieldRules.h), as a cell judges what is typed. A refusal calls
+// `fail` (which does not return) with `relation`, the format's words for a
+// rule against the other fields of the record ("Thickness is greater than
+// radius"), or with null, for the format's message of the field.
+template <typename Record, typename Fail>
+float RuledImportValue(float value, const FieldRule<Record>& rule, const Record& record, const char* relation,
+                       Fail fail) {
+  if (const FieldRefusal refusal = rule.judge(value, record))
+    fail(refusal.show == RefusalShow::kMessage ? relation : nullptr);
+  return value;
+}
+// The same for a batch line: `message` and the field, or `relation` alone.
+template <typename Record>
+float RuledBatchValue(const BatchReader& reader, const std::string& field, float value, const FieldRule<Record>& rule,
+                      const Record& record, const std::string& message, const char* relation = nullptr) {
+  return RuledImportValue(value, rule, record, relation, [&](const char* alone) {
+    if (alone != nullptr) BatchLineError(reader, alone);
+    BatchLineError(reader, message, field);
+  });
+}
+// The least wall and diameter the batch and neutral formats take, above
+// what the section dialog takes.
+inline constexpr float kLeastImportedDimension = 0.001f;  // inch
+// A load temperature: a temperature that is not below absolute zero.
+float ParseBatchLoadTemperature(const BatchReader& reader, const std::string& field, const std::string& message);

@@ -488,6 +488,15 @@ struct Converter {
                     std::string(field) + " " + CFormat("%g", value) + " is out of range (" + kStoredValueRange + ")");
     return static_cast<float>(value);
   }
+  // `record`'s field of `rule` (records/FieldRules.h), written as `written`
+  // on `line`: refused with the rule's own message where it has one, else
+  // "<label> <written> is invalid", as a cell refuses it.
+  template <typename Record>
+  void Ruled(const Record& record, const FieldRule<Record>& rule, const char* label, double written, int line) const {
+    if (const FieldRefusal refusal = rule.judge(rule.value(record), record))
+      reader.FailAt(line, refusal.show == RefusalShow::kMessage ? std::string(refusal.why)
+                                                                : label + (" " + Plain(written) + " is invalid"));
+  }
   float Length(double value, int line) const { return Stored(value / F(1), "Length", line); }
   float Diameter(double value, int line) const { return Stored(value / F(21), "Outside diameter", line); }
   float Wall(double value, int line) const { return Stored(value / F(22), "Wall thickness", line); }
@@ -501,7 +510,7 @@ struct Converter {
   // absolute zero.
   float LoadTemperature(double value, int line) const {
     const float stored = Temperature(value, line);
-    if (stored < kLowestLoadTemperature) reader.FailAt(line, "Temperature " + Plain(value) + " is below absolute zero");
+    if (LoadTemperatureRefusal(stored)) reader.FailAt(line, "Temperature " + Plain(value) + " is below absolute zero");
     return stored;
   }
   float Pressure(double value, int line) const { return Stored(value / F(9), "Pressure", line); }
@@ -612,17 +621,13 @@ struct Converter {
     section.outsideDiameter = Diameter(e.lines[0][5], e.LineOf(0));
     section.thickness = Wall(e.lines[1][0], e.LineOf(1));
     section.insulationDensity = Stored(e.lines[5][0] / F(12), "Insulation density", e.LineOf(5));
+    section.millTolerance = e.lines[5][3] == 0.0 ? 12.5f : Stored(e.lines[5][3], "Mill tolerance", e.LineOf(5));
     // The section cells' rules: a section no cell would keep would reach the
     // analysis as a pipe of no wall, or one whose bore is negative.
-    if (section.outsideDiameter < 0.001f)
-      reader.FailAt(e.LineOf(0), "Outside diameter " + Plain(e.lines[0][5]) + " is invalid");
-    if (section.thickness < 0.0001f)
-      reader.FailAt(e.LineOf(1), "Wall thickness " + Plain(e.lines[1][0]) + " is invalid");
-    if (section.outsideDiameter / 2.0f < section.thickness)
-      reader.FailAt(e.LineOf(1), "Thickness is greater than radius");
-    if (section.insulationDensity < 0.0f)
-      reader.FailAt(e.LineOf(5), "Insulation density " + Plain(e.lines[5][0]) + " is invalid");
-    section.millTolerance = e.lines[5][3] == 0.0 ? 12.5f : static_cast<float>(e.lines[5][3]);
+    Ruled(section, kSectionRules[kSectionDiameterRule], "Outside diameter", e.lines[0][5], e.LineOf(0));
+    Ruled(section, kSectionRules[kSectionWallRule], "Wall thickness", e.lines[1][0], e.LineOf(1));
+    Ruled(section, kSectionRules[kSectionMillRule], "Mill tolerance", e.lines[5][3], e.LineOf(5));
+    Ruled(section, kSectionRules[kSectionInsulationDensityRule], "Insulation density", e.lines[5][0], e.LineOf(5));
     for (int index = 1; index <= model.sections.count; ++index) {
       const PipeSection& other = model.sections[index];
       if (std::fabs(other.outsideDiameter - section.outsideDiameter) <= 0.001f &&
@@ -656,10 +661,12 @@ struct Converter {
     Material material;
     material.name = std::to_string(model.materials.count + 1);
     material.description = text;
-    material.nu = static_cast<float>(e.lines[4][4]);
+    material.nu = Stored(e.lines[4][4], "Poisson's ratio", e.LineOf(4));
     material.density = density;
     material.jointFactor = 1.0f;
     material.circJointFactor = 1.0f;
+    Ruled(material, kMaterialRules[kMaterialNuRule], "Poisson's ratio", e.lines[4][4], e.LineOf(4));
+    Ruled(material, kMaterialRules[kMaterialDensityRule], "Density", e.lines[4][5], e.LineOf(4));
     material.temps.resize(3);
     material.temps[1].values[kMatTemperature] = 70.0f;
     material.temps[1].values[kMatModulus] = 3.0e7f;

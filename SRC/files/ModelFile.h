@@ -32,8 +32,10 @@ struct Model;
 // (a file of the current format then leaves the model modified).
 // Every number of the file as read (before the making computes again what
 // it makes: a bend's radius below 0.01 takes its section's, the nodes are
-// placed anew) keeps the rule of a stored value, or the first that does
-// not is thrown, named by record and field (ModelWriteFault, ModelIntake.h);
+// placed anew) keeps the rule of a stored value, and every field of the
+// property tables the rule its cells keep (records/FieldRules.h), or the
+// first that does not is thrown, named by record and field
+// (ModelWriteFault, ModelIntake.h);
 // only the values below 1E-37 of the point tables and wind profiles, which
 // older programs kept, are mended to the typed zero with a note.
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes);

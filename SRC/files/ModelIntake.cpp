@@ -9,9 +9,17 @@
 #include "model/Model.h"
 #include "model/ModelRules.h"
 #include "model/Nodes.h"
+#include "records/BeamLoad.h"
+#include "records/BeamMaterial.h"
+#include "records/BeamSection.h"
+#include "records/FieldRules.h"
 #include "records/ForceSpectrum.h"
+#include "records/Material.h"
 #include "records/ModelFileFormat.h"
+#include "records/PipeLoad.h"
+#include "records/PipeSection.h"
 #include "records/PointTables.h"
+#include "records/Soil.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "services/BinaryFile.h"
@@ -97,6 +105,32 @@ void NameFault(const Model& model, const BinaryFileFault& fault, std::string& wh
   else field = FieldName({}, at);
 }
 
+// The first field of a table's record that its rules refuse (FieldRules.h),
+// named by record and field as a value out of range is.
+template <typename Record, std::size_t N>
+std::string TableFieldFault(const ModelRecordTable<Record>& table, const char* record,
+                            const FieldRule<Record> (&rules)[N]) {
+  for (int number = 1; number <= table.count; ++number)
+    if (std::string fault = RecordFieldFaultText(table[number], rules, record + (" " + std::to_string(number)));
+        !fault.empty())
+      return fault;
+  return {};
+}
+
+std::string FieldRuleFault(const Model& model) {
+  for (int number = 1; number <= model.materials.count; ++number)
+    if (std::string fault = MaterialFieldFaultText(model.materials[number], kMaterialRecord + (" " + std::to_string(number)));
+        !fault.empty())
+      return fault;
+  std::string fault = TableFieldFault(model.sections, kSectionRecord, kSectionRules);
+  if (fault.empty()) fault = TableFieldFault(model.pipeLoads, kPipeLoadRecord, kPipeLoadRules);
+  if (fault.empty()) fault = TableFieldFault(model.beamMaterials, kBeamMaterialRecord, kBeamMaterialRules);
+  if (fault.empty()) fault = TableFieldFault(model.beamSections, kBeamSectionRecord, kBeamSectionRules);
+  if (fault.empty()) fault = TableFieldFault(model.beamLoads, kBeamLoadRecord, kBeamLoadRules);
+  if (fault.empty()) fault = TableFieldFault(model.soils, kSoilRecord, kSoilRules);
+  return fault;
+}
+
 }  // namespace
 
 std::string ModelWriteFault(const Model& model) {
@@ -107,7 +141,7 @@ std::string ModelWriteFault(const Model& model) {
     return "The text \"" + checker.overlongText + "\" is longer than the " + std::to_string(checker.overlongRoom) +
            " characters the model file keeps for it.";
   const BinaryFileFault& fault = BinaryFileFirstFault(checker);
-  if (!fault.found) return {};
+  if (!fault.found) return FieldRuleFault(model);
   std::string where, field;
   NameFault(model, fault, where, field);
   const std::string range = " is out of range (" + std::string(kStoredValueRange) + ")";

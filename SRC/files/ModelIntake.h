@@ -13,10 +13,12 @@
 //   over every number the model's file records, as its writer walks it
 //   (ModelWriteFault): options, tables, point tables, rows, nodes, the
 //   view, and the values the making computes from the rows; no field can be
-//   left out, and the fault is named by record and field. A model file's
-//   own numbers are walked so as it is read, before the making computes
-//   what it makes again (a bend's radius below 0.01 takes its section's):
-//   the reader hands its fault to the road, which refuses it here;
+//   left out, and the fault is named by record and field. Then the rule of
+//   each field of the property tables, the one their cells, dialogs and
+//   imports ask (records/FieldRules.h). A model file's own numbers are
+//   walked so as it is read, before the making computes what it makes again
+//   (a bend's radius below 0.01 takes its section's): the reader hands its
+//   fault to the road, which refuses it here;
 // - the writer's own check: the model saves, and the file reads back as a
 //   model whose file is the same bytes (ModelSaveRefusal, ModelFile.h), so
 //   that the model shown is one Save takes and one that does not change
@@ -46,7 +48,9 @@ std::string ModelIntakeRefusal(Model& model, IntakeRoad road, const std::string&
 // file would record that breaks the rule of a stored value, named by record
 // and field ("Row 3: the DZ -1E-40 is out of range (a value is zero, or
 // from 1E-37 up to 1E38)", "Time function F1, point 2: the value ..."), or
-// a text too long for its field; empty when the file would take every
-// value. Save asks it before it writes, and the gate of every edit asks it,
-// so that no edit leaves a model that Save refuses.
+// a text too long for its field; then the first field of the property
+// tables that breaks the rule its cells keep (records/FieldRules.h:
+// "Material 1: the density -460 is invalid (below 0)"); empty when the
+// file would take every value. Save asks it before it writes, and the gate
+// of every edit asks it, so that no edit leaves a model that Save refuses.
 std::string ModelWriteFault(const Model& model);

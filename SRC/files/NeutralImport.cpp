@@ -148,6 +148,18 @@ float ReadNumber(const PnfReader& reader, const std::string& token, const std::s
   return ReadValue(reader, token, ParseReal, message);
 }
 
+// `value`, read from `token`, by the rule of its field in `record`
+// (RuledImportValue, BatchSections.h): a refusal fails the line with
+// `message` and the token, or with `relation` alone.
+template <typename Record>
+float Ruled(const PnfReader& reader, const std::string& token, float value, const FieldRule<Record>& rule,
+            const Record& record, const std::string& message, const char* relation = nullptr) {
+  return RuledImportValue(value, rule, record, relation, [&](const char* alone) {
+    if (alone != nullptr) Fail(reader, alone);
+    Fail(reader, message, token);
+  });
+}
+
 // The number of a node name: consecutive numbers by the node increment,
 // the names kept whole.
 NodeId NodeByName(PnfReader& reader, const std::string& name) {
@@ -305,14 +317,12 @@ void ReadMaterial(PnfReader& reader) {
     material.description = CutImportedText(*d, kDescriptionWidth);
     if (d->size() > kDescriptionWidth) Log(reader, "the material description is cut to 31 characters");
   }
-  if (const auto d = Next(reader); Given(d)) {
-    material.density = ReadValue(reader, *d, ParseDensity, "Invalid density");
-    if (material.density < 0.0f) Fail(reader, "Invalid density", *d);
-  }
-  if (const auto p = Next(reader); Given(p)) {
-    material.nu = ReadNumber(reader, *p, "Invalid Poisson's ratio");
-    if (material.nu < 0.0f || material.nu >= 0.5f) Fail(reader, "Invalid Poisson's ratio", *p);
-  }
+  if (const auto d = Next(reader); Given(d))
+    material.density = Ruled(reader, *d, ReadValue(reader, *d, ParseDensity, "Invalid density"),
+                             kMaterialRules[kMaterialDensityRule], material, "Invalid density");
+  if (const auto p = Next(reader); Given(p))
+    material.nu = Ruled(reader, *p, ReadNumber(reader, *p, "Invalid Poisson's ratio"), kMaterialRules[kMaterialNuRule],
+                        material, "Invalid Poisson's ratio");
   // The file gives no temperature table: the placeholder carbon-steel-like
   // rows let the model analyse, and the log says the values are not the
   // file's.
@@ -368,7 +378,9 @@ void ReadAllowable(PnfReader& reader) {
 }
 
 float ReadLoadTemperature(const PnfReader& reader, const std::string& token, const std::string& message) {
-  return ReadValue(reader, token, ParseLoadTemperature, message);
+  const float value = ReadValue(reader, token, ParseTemperature, message);
+  if (LoadTemperatureRefusal(value)) Fail(reader, message, token);
+  return value;
 }
 
 void ReadLoad(PnfReader& reader) {
@@ -422,23 +434,28 @@ void ReadPipe(PnfReader& reader) {
   section.schedule = " ";
   const auto od = Next(reader);
   if (!Given(od)) Fail(reader, "Pipe diameter is required");
-  section.outsideDiameter = ReadValue(reader, *od, ParseNonNegativeDimension, "Invalid pipe diameter", 10.0f);
-  if (section.outsideDiameter < 0.001f) Fail(reader, "Invalid pipe diameter", *od);
+  // Each dimension by the rule of its field, in millimetres in a metric file.
+  const auto dimension = [&reader, &section](const std::string& token, SectionRuled which, const char* message,
+                                             const char* relation = nullptr) {
+    return Ruled(reader, token, ReadValue(reader, token, ParseNonNegativeDimension, message, 10.0f),
+                 kSectionRules[which], section, message, relation);
+  };
+  section.outsideDiameter = dimension(*od, kSectionDiameterRule, "Invalid pipe diameter");
   const auto wall = Next(reader);
   if (!Given(wall)) Fail(reader, "Pipe thickness is required");
   section.thickness = ReadValue(reader, *wall, ParseNonNegativeDimension, "Invalid pipe thickness", 10.0f);
-  if (section.thickness < 0.001f) Fail(reader, "Invalid pipe thickness", *wall);
-  if (section.thickness > 0.5f * section.outsideDiameter) Fail(reader, "Thickness is greater than radius");
-  if (const auto c = Next(reader); Given(c)) {
-    section.corrosionAllowance =
-        ReadValue(reader, *c, ParseNonNegativeDimension, "Invalid corrosion allowance", 10.0f);
-    if (section.corrosionAllowance >= section.thickness) Fail(reader, "Corrosion allowance is >= wall thickness");
-  }
+  if (section.thickness < kLeastImportedDimension) Fail(reader, "Invalid pipe thickness", *wall);
+  Ruled(reader, *wall, section.thickness, kSectionRules[kSectionWallRule], section, "Invalid pipe thickness",
+        "Thickness is greater than radius");
+  if (const auto c = Next(reader); Given(c))
+    section.corrosionAllowance = dimension(*c, kSectionCorrosionRule, "Invalid corrosion allowance",
+                                           "Corrosion allowance is >= wall thickness");
   if (const auto t = Next(reader); Given(t)) {
-    section.insulationThickness =
-        ReadValue(reader, *t, ParseNonNegativeDimension, "Invalid insulation thickness", 10.0f);
+    section.insulationThickness = dimension(*t, kSectionInsulationThicknessRule, "Invalid insulation thickness");
     if (const auto d = Next(reader); Given(d))
-      section.insulationDensity = ReadValue(reader, *d, ParseInsulationDensity, "Invalid insulation density");
+      section.insulationDensity =
+          Ruled(reader, *d, ReadValue(reader, *d, ParseInsulationDensity, "Invalid insulation density"),
+                kSectionRules[kSectionInsulationDensityRule], section, "Invalid insulation density");
   }
   if (FindRecordByName(model.sections, section.name) != 0) {
     Log(reader, "section " + section.name + " is defined again: the line is not taken");

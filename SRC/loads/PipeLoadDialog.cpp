@@ -83,12 +83,14 @@ void Fill(HWND dialog, LoadDialogState& state) {
   CenterWindowOnParent(dialog, IDOK);
 }
 
-// A temperature field: empty gives the reference temperature.
-float ReadTemperature(DialogHelper& h, int item) {
+// A temperature field by the rule of its field `which` in `load`: empty
+// gives the reference temperature.
+float ReadTemperature(DialogHelper& h, int item, const PipeLoad& load, PipeLoadRuled which) {
   h.DialogGetItemText(item);
   if (g_EditFieldText.empty()) return M().options.ReferenceTemperature;
   float value = 0.0f;
-  if (ParseFieldLoadTemperature(value) != 0) ThrowInvalidField("Temperature");
+  if (ParseFieldTemperature(value) != 0) ThrowInvalidField("Temperature");
+  CheckFieldRule(kPipeLoadRules[which], value, load);
   return value;
 }
 
@@ -127,7 +129,7 @@ PipeLoad ReadDialog(DialogHelper& h, int record) {
   for (int pair = 0; pair < 10; ++pair) {
     TemperaturePressure& tp = load.operating[static_cast<std::size_t>(pair)];
     if (pair < PairsInUse()) {
-      tp.temperature = ReadTemperature(h, kLoadFirstTemperature + pair);
+      tp.temperature = ReadTemperature(h, kLoadFirstTemperature + pair, load, PipeLoadRuled(kPipeLoadT1Rule + pair));
       tp.pressure = ReadPressure(h, kLoadFirstPressure + pair);
     } else {
       tp = {reference, kExplicitZero};
@@ -135,11 +137,12 @@ PipeLoad ReadDialog(DialogHelper& h, int record) {
   }
   h.DialogGetItemText(kLoadSpecificGravity);
   if (ParseFieldReal(load.specificGravity) != 0) ThrowInvalidField("Specific gravity");
-  if (load.specificGravity < 0.0f) ThrowFieldError("Specific gravity", "should not be negative");
+  CheckFieldRule(kPipeLoadRules[kPipeLoadSpecificGravityRule], load.specificGravity, load);
   h.DialogGetItemText(kLoadAdditionalWeight);
   if (ParseFieldAdditionalWeight(load.additionalWeight) != 0) ThrowInvalidField("Additional weight");
+  CheckFieldRule(kPipeLoadRules[kPipeLoadAdditionalWeightRule], load.additionalWeight, load);
   load.wind = h.DialogIsChecked(kLoadWindCheck) ? 1 : 0;
-  load.designTemperature = ReadTemperature(h, kLoadDesignTemperature);
+  load.designTemperature = ReadTemperature(h, kLoadDesignTemperature, load, kPipeLoadDesignTemperatureRule);
   load.designPressure = ReadPressure(h, kLoadDesignPressure);
   return load;
 }

@@ -87,9 +87,11 @@ bool StoreValue(float& field, float value) {
   return true;
 }
 
-float ParseCellTemperature() {
+// A temperature cell's value by the rule of its field `which` in `record`.
+float ParseCellTemperature(const PipeLoad& record, PipeLoadRuled which) {
   float value = 0.0f;
-  if (ParseFieldLoadTemperature(value) != 0) ThrowInvalidField("Temperature");
+  if (ParseFieldTemperature(value) != 0) ThrowInvalidField("Temperature");
+  CheckFieldRule(kPipeLoadRules[which], value, record);
   return value;
 }
 
@@ -102,12 +104,13 @@ float ParseCellPressure() {
 bool StoreNumber(int column, PipeLoad& record) {
   const int count = ThermalCount();
   if (column >= 2 && column <= 21) {
-    TemperaturePressure& tp = record.operating[static_cast<std::size_t>((column - 2) / 2)];
-    return column % 2 == 0 ? StoreValue(tp.temperature, ParseCellTemperature())
+    const int pair = (column - 2) / 2;
+    TemperaturePressure& tp = record.operating[static_cast<std::size_t>(pair)];
+    return column % 2 == 0 ? StoreValue(tp.temperature, ParseCellTemperature(record, PipeLoadRuled(kPipeLoadT1Rule + pair)))
                            : StoreValue(tp.pressure, ParseCellPressure());
   }
   if (column == kDesignTemperatureColumn) {
-    const float value = ParseCellTemperature();
+    const float value = ParseCellTemperature(record, kPipeLoadDesignTemperatureRule);
     if (value != 0.0f && value < PipeLoadMaxTemp(record, count)) throw std::string(kDesignTemperatureMessage);
     return StoreValue(record.designTemperature, value);
   }
@@ -119,7 +122,7 @@ bool StoreNumber(int column, PipeLoad& record) {
   if (column == kSpecificGravityColumn) {
     float value = 0.0f;
     if (ParseFieldReal(value) != 0) ThrowInvalidField("Specific gravity");
-    if (value < 0.0f) ThrowFieldError("Specific gravity", "should not be negative");
+    CheckFieldRule(kPipeLoadRules[kPipeLoadSpecificGravityRule], value, record);
     return StoreValue(record.specificGravity, value);
   }
   return false;

@@ -36,7 +36,8 @@ struct BeamLibraryContents {
 // Reads `path` whole into `contents`; throws "Beam Library: %s\nDoes not
 // exist.", "Unable to read beam library:\n%s" (another magic, a newer
 // version) or "There was an error while reading beam library:\n%s" (any
-// damage), leaving `contents` as it was.
+// damage, and after it the section and field for a value its cells refuse,
+// records/FieldRules.h), leaving `contents` as it was.
 void ReadBeamLibraryFile(const std::string& path, BeamLibraryContents& contents);
 // Writes the sections with the current units; throws "Unable to write beam
 // file" when the file cannot be written (the old file is kept).

@@ -63,10 +63,12 @@ BeamLoad ReadFields(DialogHelper& helper, int record) {
     helper.DialogGetItemText(kFirstTemperature + k);
     float& t = edited.temperature[static_cast<std::size_t>(k)];
     if (g_EditFieldText.empty()) t = model.options.ReferenceTemperature;
-    else if (ParseFieldLoadTemperature(t) != 0) ThrowInvalidField("Temperature");
+    else if (ParseFieldTemperature(t) != 0) ThrowInvalidField("Temperature");
+    else CheckFieldRule(kBeamLoadRules[kBeamLoadT1Rule + k], t, edited);
   }
   helper.DialogGetItemText(kAdditionalWeight);
   if (ParseFieldAdditionalWeight(edited.additionalWeight) != 0) ThrowInvalidField("Additional weight");
+  CheckFieldRule(kBeamLoadRules[kBeamLoadAdditionalWeightRule], edited.additionalWeight, edited);
   edited.wind = helper.DialogIsChecked(kWind) ? 1 : 0;
   return edited;
 }

@@ -136,12 +136,14 @@ void BeamLoadsTable::StoreCell() {
     if (column >= 2 && column <= 11) {
       float value = 0.0f;
       if (text.empty()) value = model.options.ReferenceTemperature;
-      else if (ParseLoadTemperature(text, value) != 0) ThrowInvalidField("Temperature");
+      else if (ParseTemperature(text, value) != 0) ThrowInvalidField("Temperature");
+      else CheckFieldRule(kBeamLoadRules[kBeamLoadT1Rule + column - 2], value, l);
       return StoreFloat(l.temperature[static_cast<std::size_t>(column - 2)], value);
     }
     if (column == kWeightColumn) {
       float value = 0.0f;
       if (ParseAdditionalWeight(text, value) != 0) ThrowInvalidField("Additional weight");
+      CheckFieldRule(kBeamLoadRules[kBeamLoadAdditionalWeightRule], value, l);
       return StoreFloat(l.additionalWeight, value);
     }
     bool wind = false;

@@ -58,12 +58,13 @@ BeamMaterial ReadFields(DialogHelper& helper, int record) {
   helper.DialogGetItemText(kModulus);
   if (g_EditFieldText.empty()) ThrowRequiredField("Modulus");
   if (ParseFieldModulus(edited.E) != 0) ThrowInvalidField("Modulus");
+  CheckFieldRule(kBeamMaterialRules[kBeamMaterialModulusRule], edited.E, edited, "Modulus");
   helper.DialogGetItemText(kNu);
   if (ParseFieldReal(edited.nu) != 0) ThrowInvalidField("Nu");
-  if (edited.nu >= 0.5f) throw std::string("Nu should be < 0.5");
-  if (edited.nu < 0.01f) throw std::string("Nu should be > 0.01");
+  CheckFieldRule(kBeamMaterialRules[kBeamMaterialNuRule], edited.nu, edited);
   helper.DialogGetItemText(kDensity);
   if (ParseFieldDensity(edited.density) != 0) ThrowInvalidField("Density");
+  CheckFieldRule(kBeamMaterialRules[kBeamMaterialDensityRule], edited.density, edited);
   helper.DialogGetItemText(kAlpha);
   if (ParseFieldThermalExpansion(edited.alpha) != 0) ThrowInvalidField("Alpha");
   return edited;

@@ -115,20 +115,19 @@ void BeamMaterialsTable::StoreCell() {
       case 3: {
         float value = 0.0f;
         if (ParseModulus(text, value) != 0) ThrowInvalidField("E");
+        CheckFieldRule(kBeamMaterialRules[kBeamMaterialModulusRule], value, m);
         return StoreFloat(m.E, value);
       }
       case 4: {
         float value = 0.0f;
-        // The dialog's range: the shear modulus E / 2 / (1 + Nu) of a ratio
-        // outside it would be no steel's (and infinite at -1).
         if (ParseReal(text, value) != 0) ThrowInvalidField("Nu");
-        if (value >= 0.5f) throw std::string("Nu should be < 0.5");
-        if (value < 0.01f) throw std::string("Nu should be > 0.01");
+        CheckFieldRule(kBeamMaterialRules[kBeamMaterialNuRule], value, m);
         return StoreFloat(m.nu, value);
       }
       case 5: {
         float value = 0.0f;
         if (ParseDensity(text, value) != 0) ThrowInvalidField("Density");
+        CheckFieldRule(kBeamMaterialRules[kBeamMaterialDensityRule], value, m);
         return StoreFloat(m.density, value);
       }
       case 6: {

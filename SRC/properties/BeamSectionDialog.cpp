@@ -85,20 +85,19 @@ void OnInit(HWND dialog, BeamSectionDialogState& state) {
   CenterWindowOnParent(dialog, IDOK);
 }
 
-// A required value: empty is "<label> is required", a bad text or 0 is
-// invalid (a typed 0 would leave the beam without stiffness).
-float ReadRequired(DialogHelper& helper, int item, const char* label, int (*parse)(float&)) {
+// A value by the rule of its field `which` in `edited`: empty is
+// "<label> is required" when `required`, else 0; a bad text is invalid.
+float ReadValue(DialogHelper& helper, int item, const BeamSection& edited, BeamSectionRuled which,
+                int (*parse)(float&), bool required = false) {
+  const FieldRule<BeamSection>& rule = kBeamSectionRules[which];
   helper.DialogGetItemText(item);
-  if (g_EditFieldText.empty()) ThrowRequiredField(label);
+  if (g_EditFieldText.empty()) {
+    if (required) ThrowRequiredField(rule.label);
+    return 0.0f;
+  }
   float value = 0.0f;
-  if (parse(value) != 0 || !(value > 0.0f)) ThrowInvalidField(label);
-  return value;
-}
-
-float ReadOptional(DialogHelper& helper, int item, const char* label, int (*parse)(float&)) {
-  helper.DialogGetItemText(item);
-  float value = 0.0f;
-  if (parse(value) != 0) ThrowInvalidField(label);
+  if (parse(value) != 0) ThrowInvalidField(rule.label);
+  CheckFieldRule(rule, value, edited);
   return value;
 }
 
@@ -113,14 +112,16 @@ BeamSection ReadFields(DialogHelper& helper, int record) {
   helper.DialogReadLongFieldTrimmed(kDescription);
   edited.description = g_EditFieldText.substr(0, kDescriptionLength);
   if (BeamLibraryMode() && edited.description.empty()) ThrowRequiredField("Description");
-  edited.A = ReadRequired(helper, kArea, "Area", ParseFieldArea);
-  edited.Imaj = ReadRequired(helper, kMajor, "Moment of inertia", ParseFieldMomentOfInertia);
-  edited.Imin = ReadRequired(helper, kMinor, "Moment of inertia", ParseFieldMomentOfInertia);
-  edited.J = ReadOptional(helper, kTorsion, "Torsional constant", ParseFieldMomentOfInertia);
-  edited.Asmaj = ReadOptional(helper, kMajorShear, "Area", ParseFieldArea);
-  edited.Asmin = ReadOptional(helper, kMinorShear, "Area", ParseFieldArea);
-  edited.depth = ReadOptional(helper, kDepth, "Depth", ParseFieldNonNegativeDimension);
-  edited.width = ReadOptional(helper, kWidth, "Width", ParseFieldNonNegativeDimension);
+  // A typed 0 would leave the beam without stiffness: the rules of the
+  // area and the moments of inertia refuse it.
+  edited.A = ReadValue(helper, kArea, edited, kBeamSectionAreaRule, ParseFieldArea, true);
+  edited.Imaj = ReadValue(helper, kMajor, edited, kBeamSectionMajorRule, ParseFieldMomentOfInertia, true);
+  edited.Imin = ReadValue(helper, kMinor, edited, kBeamSectionMinorRule, ParseFieldMomentOfInertia, true);
+  edited.J = ReadValue(helper, kTorsion, edited, kBeamSectionTorsionRule, ParseFieldMomentOfInertia);
+  edited.Asmaj = ReadValue(helper, kMajorShear, edited, kBeamSectionMajorShearRule, ParseFieldArea);
+  edited.Asmin = ReadValue(helper, kMinorShear, edited, kBeamSectionMinorShearRule, ParseFieldArea);
+  edited.depth = ReadValue(helper, kDepth, edited, kBeamSectionDepthRule, ParseFieldNonNegativeDimension);
+  edited.width = ReadValue(helper, kWidth, edited, kBeamSectionWidthRule, ParseFieldNonNegativeDimension);
   return edited;
 }
 

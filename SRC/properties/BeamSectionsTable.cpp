@@ -201,7 +201,9 @@ void BeamSectionsTable::StoreCell() {
     float value = 0.0f;
     const int parsed = column <= 8 ? (column == 3 || column >= 7 ? ParseArea(text, value) : ParseMomentOfInertia(text, value))
                                    : ParseNonNegativeDimension(text, value);
-    if (parsed != 0 || (column <= 5 && value == 0.0f && !text.empty())) ThrowInvalidField(ValueField(column));
+    if (parsed != 0) ThrowInvalidField(ValueField(column));
+    // An empty cell clears the value; a typed one keeps its field's rule.
+    if (!text.empty()) CheckFieldRule(kBeamSectionRules[column - 3], value, s, ValueField(column));
     if (!StoreFloat(*ValueOf(s, column), value)) return false;
     sized = column >= 9;
     return true;

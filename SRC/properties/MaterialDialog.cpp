@@ -123,12 +123,13 @@ std::string SelectedType(MaterialDialogState& state, const std::string& stored) 
   return MaterialTypeCode(index < 0 ? 0 : index);
 }
 
-// A joint factor: empty gives 1.0, otherwise in (0, 1].
-float ReadJointFactor(DialogHelper& helper, int item) {
+// A joint factor: empty gives 1.0; a typed one keeps the rule of `which`.
+float ReadJointFactor(DialogHelper& helper, int item, const Material& edited, MaterialRuled which) {
   helper.DialogGetItemText(item);
   if (g_EditFieldText.empty()) return 1.0f;
   float value = 0.0f;
-  if (ParseFieldReal(value) != 0 || value <= 0.0f || value > 1.0f) ThrowInvalidField("Joint factor");
+  if (ParseFieldReal(value) != 0) ThrowInvalidField(kMaterialRules[which].label);
+  CheckFieldRule(kMaterialRules[which], value, edited);
   return value;
 }
 
@@ -162,17 +163,18 @@ void OnOk(HWND dialog, MaterialDialogState& state) {
     SetMaterialType(edited, SelectedType(state, stored.type));
     helper.DialogGetItemText(kDensity);
     if (ParseFieldDensity(edited.density) != 0) ThrowInvalidField("Density");
+    CheckFieldRule(kMaterialRules[kMaterialDensityRule], edited.density, edited);
     helper.DialogGetItemText(kNu);
-    // A negative ratio would leave the shear modulus E / 2 / (1 + Nu)
-    // without meaning (infinite at -1).
-    if (ParseFieldReal(edited.nu) != 0 || edited.nu < 0.0f) ThrowInvalidField("Nu");
-    if (edited.nu >= 0.5f && edited.type != "FR") throw std::string("Nu should be < 0.5");
-    edited.jointFactor = ReadJointFactor(helper, kJoint);
-    if (IsSwedishOrNorwegian(state.code)) edited.circJointFactor = ReadJointFactor(helper, kCircJoint);
+    if (ParseFieldReal(edited.nu) != 0) ThrowInvalidField("Nu");
+    CheckFieldRule(kMaterialRules[kMaterialNuRule], edited.nu, edited);
+    edited.jointFactor = ReadJointFactor(helper, kJoint, edited, kMaterialJointRule);
+    if (IsSwedishOrNorwegian(state.code))
+      edited.circJointFactor = ReadJointFactor(helper, kCircJoint, edited, kMaterialCircJointRule);
     if (HasStrength(state.code)) {
       helper.DialogGetItemText(kStrength);
-      const bool yield = state.code == 3 || IsPipeline(state.code);
-      if (ParseFieldStress(edited.strength) != 0) ThrowInvalidField(yield ? "Yield strength" : "Tensile strength");
+      const char* label = state.code == 3 || IsPipeline(state.code) ? "Yield strength" : "Tensile strength";
+      if (ParseFieldStress(edited.strength) != 0) ThrowInvalidField(label);
+      CheckFieldRule(kMaterialRules[kMaterialStrengthRule], edited.strength, edited, label);
     }
   } catch (const std::string& message) {
     helper.DialogFocusInvalid(message);

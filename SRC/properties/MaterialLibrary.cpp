@@ -140,7 +140,16 @@ void ReadMaterialLibraryFile(const std::string& path, MaterialLibrary& library) 
     throw damaged;
   }
   if (BinaryFileNonFiniteAt(file) >= 0) throw damaged;
+  if (const std::string fault = MaterialLibraryFault(fresh.materials); !fault.empty()) throw damaged + "\n" + fault;
   library = std::move(fresh);
+}
+
+std::string MaterialLibraryFault(const ModelRecordTable<Material>& materials) {
+  for (int index = 1; index <= materials.count; ++index)
+    if (std::string fault = MaterialFieldFaultText(materials[index], "Material " + std::to_string(index));
+        !fault.empty())
+      return fault;
+  return {};
 }
 
 void WriteMaterialLibraryFile(const std::string& path, const ModelRecordTable<Material>& materials,

@@ -79,7 +79,13 @@ void ApplyLibraryUnits(const LibraryUnits& units);
 //   "Material Library: <path>\nDoes not exist."
 //   "Unable to read material library:\n<path>"   (not a material library)
 //   "There was an error while reading material library:\n<path>" (damaged)
+// and, for a material that breaks the rule of a field its cells keep, that
+// message with the material and field after it (MaterialLibraryFault).
 void ReadMaterialLibraryFile(const std::string& path, MaterialLibrary& library);
+// The first field of a library's materials that breaks the rule its cells
+// keep (Material.h), named by the material's number ("Material 3: the
+// density -460 is invalid (below 0)"); empty when none does.
+std::string MaterialLibraryFault(const ModelRecordTable<Material>& materials);
 // Writes `materials` as a library of `pipingCode` and `units` to `path`
 // through a temporary file renamed over it; throws "Unable to write mat
 // file" (the previous file then untouched).

@@ -139,10 +139,17 @@ float Value(const BatchText& text, const std::string& field, Parser parser, floa
   return value;
 }
 
-float JointFactor(const BatchText& text, const std::string& field, const char* message) {
-  const float value = Value(text, field, ParseReal, 1.0f, message);
-  if (value <= 0.0f || value > 1.0f) FieldError(text, message, field);
+// A value of `material` by the rule of its field `which`.
+float Ruled(const BatchText& text, const std::string& field, float value, const Material& material,
+            MaterialRuled which, const char* message) {
+  if (kMaterialRules[which].judge(value, material)) FieldError(text, message, field);
   return value;
+}
+
+// An empty joint factor is 1.0.
+float JointFactor(const BatchText& text, const std::string& field, const Material& material, MaterialRuled which,
+                  const char* message) {
+  return Ruled(text, field, Value(text, field, ParseReal, 1.0f, message), material, which, message);
 }
 
 void ParseMaterialBatchOptions(BatchText& text) {
@@ -176,16 +183,17 @@ void ParseMaterialBatchMaterial(BatchText& text, const std::vector<std::string>&
   StripBlanksUpper(type);
   SetMaterialType(material, FindMaterialTypeIndex(type) > 0 ? type : std::string());
   const std::string density = Field(fields, 1);
-  material.density = Value(text, density, ParseDensity, 0.0f, "Invalid density");
+  material.density = Ruled(text, density, Value(text, density, ParseDensity, 0.0f, "Invalid density"), material,
+                           kMaterialDensityRule, "Invalid density");
   const std::string nu = Field(fields, 2);
-  material.nu = Value(text, nu, ParseReal, 0.3f, "Invalid Poisson's ratio");
-  // The material dialog's rule: only a fibre-reinforced plastic may reach
-  // 0.5, and a negative ratio has no meaning.
-  if (material.nu < 0.0f || (material.nu >= 0.5f && material.isFrp == 0))
-    FieldError(text, "Invalid Poisson's ratio", nu);
-  material.jointFactor = JointFactor(text, Field(fields, 3), "Invalid joint factor");
-  material.circJointFactor = JointFactor(text, Field(fields, 4), "Invalid circ joint factor");
-  material.strength = Value(text, Field(fields, 6), ParseStress, 0.0f, "Invalid tensile strength");
+  material.nu = Ruled(text, nu, Value(text, nu, ParseReal, 0.3f, "Invalid Poisson's ratio"), material,
+                      kMaterialNuRule, "Invalid Poisson's ratio");
+  material.jointFactor = JointFactor(text, Field(fields, 3), material, kMaterialJointRule, "Invalid joint factor");
+  material.circJointFactor =
+      JointFactor(text, Field(fields, 4), material, kMaterialCircJointRule, "Invalid circ joint factor");
+  const std::string strength = Field(fields, 6);
+  material.strength = Ruled(text, strength, Value(text, strength, ParseStress, 0.0f, "Invalid tensile strength"),
+                            material, kMaterialStrengthRule, "Invalid tensile strength");
   material.temps.assign(1, MaterialTempRow{});
   text.current = AppendMaterial(text.result.materials, material);
 }

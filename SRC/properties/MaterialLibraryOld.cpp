@@ -139,6 +139,9 @@ void ReadOldMaterialLibraryFile(const std::string& path, MaterialLibrary& librar
   ModelRecordTableSizeForRead(fresh.materials, count);
   for (int index = 1; index <= count; ++index) ReadMaterial(file, layout, fresh.materials[index]);
   if (BinaryFileReadFailed(file)) Unreadable();
+  // What the library reader would refuse once converted is not converted.
+  if (const std::string fault = MaterialLibraryFault(fresh.materials); !fault.empty())
+    throw std::string(kUnreadable) + "\n" + fault;
   library = std::move(fresh);
 }
 

@@ -104,7 +104,10 @@ bool StorePropertyCell(PropertyRowsBuffer& buffer, int row, int column, const st
   if (!info.shown || info.field < 0) return false;
   g_EditFieldText = text;
   float value = 0.0f;
-  if (Parse(info.unit, text, value) != 0) ThrowInvalidField(FieldLabel(info.field, buffer.frp, code));
+  const std::string label = FieldLabel(info.field, buffer.frp, code);
+  if (Parse(info.unit, text, value) != 0) ThrowInvalidField(label);
+  if (const FieldRule<MaterialTempRow>* rule = MaterialColumnRule(info.field))
+    CheckFieldRule(*rule, value, buffer.rows[static_cast<std::size_t>(row)], label.c_str());
   float& stored = Value(buffer, row, info.field);
   if (value == stored) return false;
   stored = value;

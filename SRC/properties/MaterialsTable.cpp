@@ -93,10 +93,12 @@ void CheckNameAndDescription(const Material& m) {
 }
 
 
-float ParseJoint(const std::string& text, const char* label) {
+// A joint factor: empty gives 1.0; a typed one keeps the rule of `which`.
+float ParseJoint(const std::string& text, const Material& m, MaterialRuled which) {
   if (text.empty()) return 1.0f;
   float value = 0.0f;
-  if (ParseReal(text, value) != 0 || value <= 0.0f || value > 1.0f) ThrowInvalidField(label);
+  if (ParseReal(text, value) != 0) ThrowInvalidField(kMaterialRules[which].label);
+  CheckFieldRule(kMaterialRules[which], value, m);
   return value;
 }
 
@@ -201,6 +203,11 @@ void MaterialsTable::StoreCell() {
         const int index = FindMaterialTypeIndex(text);
         if (index < 0) ThrowInvalidField("Type");
         if (text == m.type) return false;
+        // Poisson's ratio of a fibre-reinforced plastic may be one no other
+        // type keeps.
+        Material retyped = m;
+        SetMaterialType(retyped, text);
+        CheckFieldRule(kMaterialRules[kMaterialNuRule], m.nu, retyped);
         const bool wasFrp = m.isFrp != 0;
         SetMaterialType(m, text);
         if ((m.isFrp != 0) != wasFrp && row <= model.materials.count) LoadMaterialPropertyPane(row);
@@ -209,21 +216,22 @@ void MaterialsTable::StoreCell() {
       case 4: {
         float value = 0.0f;
         if (ParseDensity(text, value) != 0) ThrowInvalidField("Density");
+        CheckFieldRule(kMaterialRules[kMaterialDensityRule], value, m);
         return StoreFloat(m.density, value);
       }
       case 5: {
         float value = 0.0f;
-        // A negative ratio would leave the shear modulus E / 2 / (1 + Nu)
-        // without meaning (infinite at -1).
-        if (ParseReal(text, value) != 0 || value < 0.0f) ThrowInvalidField("Nu");
-        if (value >= 0.5f && m.type != "FR") throw std::string("Nu should be < 0.5");
+        if (ParseReal(text, value) != 0) ThrowInvalidField("Nu");
+        CheckFieldRule(kMaterialRules[kMaterialNuRule], value, m);
         return StoreFloat(m.nu, value);
       }
-      case 6: return StoreFloat(m.jointFactor, ParseJoint(text, "Joint factor"));
-      case 7: return StoreFloat(m.circJointFactor, ParseJoint(text, "Joint factor"));
+      case 6: return StoreFloat(m.jointFactor, ParseJoint(text, m, kMaterialJointRule));
+      case 7: return StoreFloat(m.circJointFactor, ParseJoint(text, m, kMaterialCircJointRule));
       case 8: {
         float value = 0.0f;
-        if (ParseStress(text, value) != 0) ThrowInvalidField(YieldStrength() ? "Yield strength" : "Tensile strength");
+        const char* label = YieldStrength() ? "Yield strength" : "Tensile strength";
+        if (ParseStress(text, value) != 0) ThrowInvalidField(label);
+        CheckFieldRule(kMaterialRules[kMaterialStrengthRule], value, m, label);
         return StoreFloat(m.strength, value);
       }
       default: return false;

@@ -153,29 +153,42 @@ void OnInit(HWND dialog, SectionDialogState& state) {
   CenterWindowOnParent(dialog, IDOK);
 }
 
-// A dimension field: empty gives 0 or, when `required`, the required
-// message; a negative or bad value the invalid message.
-float ReadDimension(DialogHelper& helper, int item, const char* label, bool required, float minimum = 0.0f) {
-  helper.DialogGetItemText(item);
-  if (g_EditFieldText.empty()) {
-    if (required) ThrowRequiredField(label);
-    return 0.0f;
-  }
-  float value = 0.0f;
-  if (ParseFieldNonNegativeDimension(value) != 0 || value < minimum) ThrowInvalidField(label);
-  return value;
-}
-
-float ReadDensity(DialogHelper& helper, int item, const char* label) {
-  helper.DialogGetItemText(item);
-  float value = 0.0f;
-  if (ParseFieldInsulationDensity(value) != 0 || value < 0.0f) ThrowInvalidField(label);
-  return value;
-}
-
 [[noreturn]] void ThrowAt(DialogHelper& helper, int item, const std::string& message) {
   helper.errorItem = item;
   throw message;
+}
+
+// The field of `s` a rule judges.
+float& SectionField(PipeSection& s, SectionRuled which) {
+  switch (which) {
+    case kSectionDiameterRule: return s.outsideDiameter;
+    case kSectionWallRule: return s.thickness;
+    case kSectionCorrosionRule: return s.corrosionAllowance;
+    case kSectionMillRule: return s.millTolerance;
+    case kSectionInsulationDensityRule: return s.insulationDensity;
+    case kSectionInsulationThicknessRule: return s.insulationThickness;
+    case kSectionLiningDensityRule: return s.liningDensity;
+    default: return s.liningThickness;
+  }
+}
+
+// A field into `s`: empty gives 0 or, when `required`, the required
+// message; a value that does not parse gives the invalid message, and one
+// the rule of its field refuses in `s` the rule's, with the focus on it.
+void ReadField(DialogHelper& helper, int item, PipeSection& s, SectionRuled which, bool required = false) {
+  const FieldRule<PipeSection>& rule = kSectionRules[which];
+  helper.DialogGetItemText(item);
+  float value = 0.0f;
+  if (g_EditFieldText.empty()) {
+    if (required) ThrowRequiredField(rule.label);
+  } else if (which == kSectionMillRule ? ParseFieldReal(value) != 0
+             : which == kSectionInsulationDensityRule || which == kSectionLiningDensityRule
+                 ? ParseFieldInsulationDensity(value) != 0
+                 : ParseFieldNonNegativeDimension(value) != 0) {
+    ThrowInvalidField(rule.label);
+  }
+  CheckFieldRule(rule, value, s);
+  SectionField(s, which) = value;
 }
 
 PipeSection ReadSection(SectionDialogState& state, const PipeSection& stored) {
@@ -189,25 +202,22 @@ PipeSection ReadSection(SectionDialogState& state, const PipeSection& stored) {
   s.standard = helper.DialogIsChecked(1402) ? 1 : helper.DialogIsChecked(1403) ? 2 : helper.DialogIsChecked(1404) ? 3 : 0;
   s.nominalSize = ComboText(dialog, kSizes).substr(0, 7);
   s.schedule = helper.DialogIsItemEnabled(kSchedules) ? ComboText(dialog, kSchedules).substr(0, 3) : std::string();
-  s.outsideDiameter = ReadDimension(helper, kDiameter, "Outside diameter", true, 0.001f);
-  s.thickness = ReadDimension(helper, kThickness, "Thickness", true, 0.0001f);
-  if (s.outsideDiameter / 2.0f < s.thickness) ThrowAt(helper, kThickness, "Thickness is greater than radius");
-  s.corrosionAllowance = ReadDimension(helper, kCorrosion, "Corrosion allowance", false);
-  if (s.thickness <= s.corrosionAllowance) ThrowAt(helper, kCorrosion, "Corrosion allowance >= Thickness");
-  helper.DialogGetItemText(kMill);
-  if (ParseFieldReal(s.millTolerance) != 0 || s.millTolerance < 0.0f || s.millTolerance > 75.0f)
-    ThrowInvalidField("Mill tolerance");
-  if ((1.0f - s.millTolerance * 0.01f) * s.thickness - s.corrosionAllowance < 0.0001f)
-    ThrowAt(helper, kMill, "Corrosion allowance + mill tolerance is too large");
-  s.insulationDensity = ReadDensity(helper, kInsDensity, "Insulation density");
-  s.insulationThickness = ReadDimension(helper, kInsThickness, "Insulation thickness", false);
+  // The fields are judged in turn, each against those read before it: a
+  // corrosion allowance against the new wall, the mill tolerance against
+  // both.
+  s.corrosionAllowance = s.millTolerance = 0.0f;
+  ReadField(helper, kDiameter, s, kSectionDiameterRule, true);
+  ReadField(helper, kThickness, s, kSectionWallRule, true);
+  ReadField(helper, kCorrosion, s, kSectionCorrosionRule);
+  ReadField(helper, kMill, s, kSectionMillRule);
+  ReadField(helper, kInsDensity, s, kSectionInsulationDensityRule);
+  ReadField(helper, kInsThickness, s, kSectionInsulationThicknessRule);
   if (s.insulationDensity != 0.0f && s.insulationThickness == 0.0f)
     ThrowAt(helper, kInsThickness, "Insulation density defined without Insulation thickness");
   if (s.insulationDensity == 0.0f && s.insulationThickness != 0.0f)
     ThrowAt(helper, kInsDensity, "Insulation thickness defined without Insulation density");
-  s.liningDensity = ReadDensity(helper, kLinDensity, "Lining density");
-  s.liningThickness = ReadDimension(helper, kLinThickness, "Lining thickness", false);
-  if (s.outsideDiameter / 2.0f - s.thickness < s.liningThickness) ThrowAt(helper, kLinThickness, "Lining thickness > radius");
+  ReadField(helper, kLinDensity, s, kSectionLiningDensityRule);
+  ReadField(helper, kLinThickness, s, kSectionLiningThicknessRule);
   if (s.liningDensity != 0.0f && s.liningThickness == 0.0f)
     ThrowAt(helper, kLinThickness, "Lining density defined without Lining thickness");
   if (s.liningDensity == 0.0f && s.liningThickness != 0.0f)

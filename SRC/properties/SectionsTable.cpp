@@ -69,15 +69,15 @@ std::string Heading(int column, int line) {
 
 
 
-float ParseDimensionCell(const std::string& text, const char* label) {
+// The value of a dimension or density cell, by the rule of its field in
+// `values`, the record as it stands.
+float ParseSectionCell(const std::string& text, const PipeSection& values, SectionRuled which) {
+  const FieldRule<PipeSection>& rule = kSectionRules[which];
+  const bool density = which == kSectionInsulationDensityRule || which == kSectionLiningDensityRule;
   float value = 0.0f;
-  if (ParseNonNegativeDimension(text, value) != 0) ThrowInvalidField(label);
-  return value;
-}
-
-float ParseDensityCell(const std::string& text, const char* label) {
-  float value = 0.0f;
-  if (ParseInsulationDensity(text, value) != 0 || value < 0.0f) ThrowInvalidField(label);
+  if ((density ? ParseInsulationDensity(text, value) : ParseNonNegativeDimension(text, value)) != 0)
+    ThrowInvalidField(rule.label);
+  CheckFieldRule(rule, value, values);
   return value;
 }
 
@@ -161,32 +161,18 @@ void SectionsTable::StoreCell() {
         values.name = name;
         break;
       }
-      case 6: {
-        const float value = ParseDimensionCell(text, "Corrosion allowance");
-        if (s.thickness <= value) throw std::string("Corrosion allowance >= Thickness");
-        // The dialog's check of the two together holds here too.
-        if ((1.0f - s.millTolerance * 0.01f) * s.thickness - value < 0.0001f)
-          throw std::string("Corrosion allowance + mill tolerance is too large");
-        values.corrosionAllowance = value;
-        break;
-      }
+      case 6: values.corrosionAllowance = ParseSectionCell(text, values, kSectionCorrosionRule); break;
       case 7: {
         float value = 0.0f;
-        if (ParseReal(text, value) != 0 || value < 0.0f || value > 75.0f) ThrowInvalidField("Mill tolerance");
-        if ((1.0f - value * 0.01f) * s.thickness - s.corrosionAllowance < 0.0001f)
-          throw std::string("Corrosion allowance + mill tolerance is too large");
+        if (ParseReal(text, value) != 0) ThrowInvalidField("Mill tolerance");
+        CheckFieldRule(kSectionRules[kSectionMillRule], value, values);
         values.millTolerance = value;
         break;
       }
-      case 8: values.insulationDensity = ParseDensityCell(text, "Insulation density"); break;
-      case 9: values.insulationThickness = ParseDimensionCell(text, "Insulation thickness"); break;
-      case 10: values.liningDensity = ParseDensityCell(text, "Lining density"); break;
-      case 11: {
-        const float value = ParseDimensionCell(text, "Lining thickness");
-        if (s.outsideDiameter / 2.0f - s.thickness < value) throw std::string("Lining thickness > radius");
-        values.liningThickness = value;
-        break;
-      }
+      case 8: values.insulationDensity = ParseSectionCell(text, values, kSectionInsulationDensityRule); break;
+      case 9: values.insulationThickness = ParseSectionCell(text, values, kSectionInsulationThicknessRule); break;
+      case 10: values.liningDensity = ParseSectionCell(text, values, kSectionLiningDensityRule); break;
+      case 11: values.liningThickness = ParseSectionCell(text, values, kSectionLiningThicknessRule); break;
       default: return false;
     }
     return StoreSection(model, row, values);

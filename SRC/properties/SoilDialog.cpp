@@ -28,8 +28,6 @@ enum Item : int {
   kDensityUnit = 1602, kStrengthUnit = 1603, kDeltaUnit = 1604, kGroundLevelUnit = 1606
 };
 constexpr int kNameLength = 3;
-// 75 degrees: steeper friction angles are outside the soil-spring relations.
-constexpr float kMaxDelta = 1.3089969f;
 
 using SoilDialogState = NamedRecordDialogState;
 
@@ -91,12 +89,16 @@ void OnInit(HWND dialog, SoilDialogState& state) {
   CenterWindowOnParent(dialog, IDOK);
 }
 
-// Reads a value that must be given and be above 0 (a typed 0 may come back
-// from the parser as the explicit zero, which is not above 0 either).
-void ReadPositive(DialogHelper& helper, int item, const char* label, int (*parse)(float&), float& value) {
+// Reads a value that must be given, by the rule of its field `which` in
+// `edited` (a typed 0 may come back from the parser as the explicit zero,
+// which the rules of density, strength and Ks refuse as 0).
+void ReadRequired(DialogHelper& helper, int item, const Soil& edited, SoilRuled which, int (*parse)(float&),
+                  float& value) {
+  const FieldRule<Soil>& rule = kSoilRules[which];
   helper.DialogReadFieldTrimmed(item);
-  if (g_EditFieldText.empty()) ThrowRequiredField(label);
-  if (parse(value) != 0 || !(value > 0.0f) || IsExplicitZero(value)) ThrowInvalidField(label);
+  if (g_EditFieldText.empty()) ThrowRequiredField(rule.label);
+  if (parse(value) != 0) ThrowInvalidField(rule.label);
+  CheckFieldRule(rule, value, edited);
 }
 
 Soil ReadFields(DialogHelper& helper, int record) {
@@ -107,18 +109,15 @@ Soil ReadFields(DialogHelper& helper, int record) {
   CheckSoilName(model, edited.name, record);
   const bool cohesive = helper.DialogIsChecked(kCohesive);
   edited.type = cohesive ? kSoilCohesive : kSoilCohesionless;
-  ReadPositive(helper, kDensity, "Density", ParseFieldInsulationDensity, edited.density);
+  ReadRequired(helper, kDensity, edited, kSoilDensityRule, ParseFieldInsulationDensity, edited.density);
   edited.strength = edited.delta = edited.Ks = 0.0f;
   if (!cohesive) {
-    helper.DialogReadFieldTrimmed(kDelta);
-    if (g_EditFieldText.empty()) ThrowRequiredField("Delta");
-    if (ParseFieldAngle(edited.delta) != 0 || edited.delta < 0.0f || edited.delta > kMaxDelta)
-      ThrowInvalidField("Delta");
+    ReadRequired(helper, kDelta, edited, kSoilDeltaRule, ParseFieldAngle, edited.delta);
     // A zero delta is kept as the explicit zero so that it reads as given.
     if (edited.delta == 0.0f || IsExplicitZero(edited.delta)) edited.delta = kExplicitZero;
-    ReadPositive(helper, kKs, "Ks", ParseFieldReal, edited.Ks);
+    ReadRequired(helper, kKs, edited, kSoilKsRule, ParseFieldReal, edited.Ks);
   } else {
-    ReadPositive(helper, kStrength, "Strength", ParseFieldStress, edited.strength);
+    ReadRequired(helper, kStrength, edited, kSoilStrengthRule, ParseFieldStress, edited.strength);
   }
   helper.DialogReadFieldTrimmed(kGroundLevel);
   edited.groundLevel = 0.0f;

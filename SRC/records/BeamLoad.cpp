@@ -12,7 +12,34 @@ constexpr const char* kSection = "Beam loads";
 // Files above version 690 carry T4 to T10.
 bool HasTenTemperatures(int version) { return version > 690; }
 
+template <int Index>
+float Temperature(const BeamLoad& record) {
+  return record.temperature[Index];
+}
+
+FieldRefusal TemperatureRefusal(float value, const BeamLoad&) { return LoadTemperatureRefusal(value); }
+
+template <int Index>
+constexpr FieldRule<BeamLoad> TemperatureRule(const char* name) {
+  return {name, "Temperature", Temperature<Index>, TemperatureRefusal};
+}
+
 }  // namespace
+
+const FieldRule<BeamLoad> kBeamLoadRules[kBeamLoadRuleCount] = {
+    TemperatureRule<0>("T1"),
+    TemperatureRule<1>("T2"),
+    TemperatureRule<2>("T3"),
+    TemperatureRule<3>("T4"),
+    TemperatureRule<4>("T5"),
+    TemperatureRule<5>("T6"),
+    TemperatureRule<6>("T7"),
+    TemperatureRule<7>("T8"),
+    TemperatureRule<8>("T9"),
+    TemperatureRule<9>("T10"),
+    {"additional weight", "Additional weight", [](const BeamLoad& l) { return l.additionalWeight; },
+     [](float value, const BeamLoad&) { return NotNegativeRefusal(value); }},
+};
 
 void InitBeamLoad(BeamLoad& record, float referenceTemperature) {
   record = BeamLoad{};

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -21,6 +22,13 @@ struct BeamLoad {
   float additionalWeight = 0.0f;          // per length
   std::uint8_t wind = 0;                  // 1: wind acts on the beams of this load
 };
+
+// The rules of a beam load's fields (FieldRules.h), in file order: T1 to
+// T10 and the additional weight. A temperature out of use is judged too:
+// none below absolute zero is sound, and one would stand in the way the
+// day the model uses it.
+enum BeamLoadRuled : int { kBeamLoadT1Rule, kBeamLoadAdditionalWeightRule = 10, kBeamLoadRuleCount };
+extern const FieldRule<BeamLoad> kBeamLoadRules[kBeamLoadRuleCount];
 
 // A new record: empty name, every T the reference temperature, no additional
 // weight, wind on.

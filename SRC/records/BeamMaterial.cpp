@@ -9,7 +9,23 @@ namespace {
 constexpr const char* kSection = "Beam materials";
 constexpr std::size_t kDescriptionWidth = 28;
 
+FieldRefusal NotNegative(float value, const BeamMaterial&) { return NotNegativeRefusal(value); }
+
+// The shear modulus E / 2 / (1 + Nu) of a ratio outside these would be no
+// steel's (and infinite at -1).
+FieldRefusal NuRefusal(float value, const BeamMaterial&) {
+  if (value >= 0.5f) return {"Nu should be < 0.5", RefusalShow::kMessage};
+  if (value < 0.01f) return {"Nu should be > 0.01", RefusalShow::kMessage};
+  return {};
+}
+
 }  // namespace
+
+const FieldRule<BeamMaterial> kBeamMaterialRules[kBeamMaterialRuleCount] = {
+    {"Young's modulus", "E", [](const BeamMaterial& m) { return m.E; }, NotNegative},
+    {"Poisson's ratio", "Nu", [](const BeamMaterial& m) { return m.nu; }, NuRefusal, ZeroIsNotGiven<BeamMaterial>},
+    {"density", "Density", [](const BeamMaterial& m) { return m.density; }, NotNegative},
+};
 
 void InitBeamMaterial(BeamMaterial& record) { record = BeamMaterial{}; }
 

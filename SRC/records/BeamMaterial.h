@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -19,6 +20,12 @@ struct BeamMaterial {
   float density = 0.0f;     // pound per cubic inch
   float alpha = 0.0f;       // thermal expansion
 };
+
+// The rules of a beam material's fields (FieldRules.h), in file order:
+// E, Nu (0.01 up to 0.5; 0 is a material whose ratio is not given yet) and
+// the density. The expansion may be any.
+enum BeamMaterialRuled : int { kBeamMaterialModulusRule, kBeamMaterialNuRule, kBeamMaterialDensityRule, kBeamMaterialRuleCount };
+extern const FieldRule<BeamMaterial> kBeamMaterialRules[kBeamMaterialRuleCount];
 
 void InitBeamMaterial(BeamMaterial& record);
 int FindBeamMaterialByName(const ModelRecordTable<BeamMaterial>& table, const std::string& name);

@@ -9,7 +9,26 @@ namespace {
 constexpr const char* kSection = "Beam sections";
 constexpr std::size_t kDescriptionWidth = 16;
 
+FieldRefusal NotNegative(float value, const BeamSection&) { return NotNegativeRefusal(value); }
+FieldRefusal Positive(float value, const BeamSection&) {
+  if (!(value > 0.0f)) return {"not above 0"};
+  return {};
+}
+
 }  // namespace
+
+const FieldRule<BeamSection> kBeamSectionRules[kBeamSectionRuleCount] = {
+    {"axial area", "Area", [](const BeamSection& s) { return s.A; }, Positive, ZeroIsNotGiven<BeamSection>},
+    {"major moment of inertia", "Moment of inertia", [](const BeamSection& s) { return s.Imaj; }, Positive,
+     ZeroIsNotGiven<BeamSection>},
+    {"minor moment of inertia", "Moment of inertia", [](const BeamSection& s) { return s.Imin; }, Positive,
+     ZeroIsNotGiven<BeamSection>},
+    {"torsional inertia", "Torsional constant", [](const BeamSection& s) { return s.J; }, NotNegative},
+    {"major shear area", "Area", [](const BeamSection& s) { return s.Asmaj; }, NotNegative},
+    {"minor shear area", "Area", [](const BeamSection& s) { return s.Asmin; }, NotNegative},
+    {"depth", "Depth", [](const BeamSection& s) { return s.depth; }, NotNegative},
+    {"width", "Width", [](const BeamSection& s) { return s.width; }, NotNegative},
+};
 
 void InitBeamSection(BeamSection& record) { record = BeamSection{}; }
 

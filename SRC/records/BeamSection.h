@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -27,6 +28,22 @@ struct BeamSection {
   float depth = 0.0f;
   float width = 0.0f;
 };
+
+// The rules of a beam section's properties (FieldRules.h), in file order:
+// the area and the two moments of inertia above 0 once given, the others
+// not below 0.
+enum BeamSectionRuled : int {
+  kBeamSectionAreaRule,
+  kBeamSectionMajorRule,
+  kBeamSectionMinorRule,
+  kBeamSectionTorsionRule,
+  kBeamSectionMajorShearRule,
+  kBeamSectionMinorShearRule,
+  kBeamSectionDepthRule,
+  kBeamSectionWidthRule,
+  kBeamSectionRuleCount
+};
+extern const FieldRule<BeamSection> kBeamSectionRules[kBeamSectionRuleCount];
 
 void InitBeamSection(BeamSection& record);
 int FindBeamSectionByName(const ModelRecordTable<BeamSection>& table, const std::string& name);

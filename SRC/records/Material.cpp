@@ -52,6 +52,78 @@ float RowValue(const Material& material, int row, int column) {
   return material.temps[static_cast<std::size_t>(row)].values[static_cast<std::size_t>(column)];
 }
 
+// --- Field rules ---------------------------------------------------------------
+
+// A negative ratio would leave the shear modulus E / 2 / (1 + Nu) without
+// meaning (infinite at -1); 0.5 and above only a fibre-reinforced plastic
+// reaches.
+FieldRefusal NuRefusal(float value, const Material& material) {
+  if (value < 0.0f) return {"below 0"};
+  if (value >= 0.5f && material.type != "FR") return {"Nu should be < 0.5", RefusalShow::kMessage};
+  return {};
+}
+
+FieldRefusal JointFactorRefusal(float value, const Material&) {
+  if (value <= 0.0f || value > 1.0f) return {"not above 0 and up to 1"};
+  return {};
+}
+
+bool WithoutTemperatureRows(const Material& material) { return material.numtemps == 0; }
+
+FieldRefusal NotNegative(float value, const Material&) { return NotNegativeRefusal(value); }
+FieldRefusal RowNotNegative(float value, const MaterialTempRow&) { return NotNegativeRefusal(value); }
+
+template <int Column>
+float RowColumn(const MaterialTempRow& row) {
+  return row.values[Column];
+}
+
+}  // namespace
+
+const FieldRule<Material> kMaterialRules[kMaterialRuleCount] = {
+    {"Poisson's ratio", "Nu", [](const Material& m) { return m.nu; }, NuRefusal},
+    {"density", "Density", [](const Material& m) { return m.density; }, NotNegative},
+    {"joint factor", "Joint factor", [](const Material& m) { return m.jointFactor; }, JointFactorRefusal,
+     WithoutTemperatureRows},
+    {"circumferential joint factor", "Joint factor", [](const Material& m) { return m.circJointFactor; },
+     JointFactorRefusal, ZeroIsNotGiven<Material>},
+    {"strength", "Tensile strength", [](const Material& m) { return m.strength; }, NotNegative},
+};
+
+const FieldRule<MaterialTempRow> kMaterialRowRules[6] = {
+    {"elastic modulus", "Modulus", RowColumn<kMatModulus>, RowNotNegative},
+    {"allowable stress", "Allowable stress", RowColumn<kMatAllowable>, RowNotNegative},
+    {"yield stress", "Yield stress", RowColumn<kMatYield>, RowNotNegative},
+    {"rupture stress", "Rupture stress", RowColumn<kMatRupture>, RowNotNegative},
+    {"hoop modulus", "Modulus", RowColumn<kMatHoopModulus>, RowNotNegative},
+    {"shear modulus", "Modulus", RowColumn<kMatShearModulus>, RowNotNegative},
+};
+
+const FieldRule<MaterialTempRow>* MaterialColumnRule(int column) {
+  switch (column) {
+    case kMatModulus: return &kMaterialRowRules[0];
+    case kMatAllowable: return &kMaterialRowRules[1];
+    case kMatYield: return &kMaterialRowRules[2];
+    case kMatRupture: return &kMaterialRowRules[3];
+    case kMatHoopModulus: return &kMaterialRowRules[4];
+    case kMatShearModulus: return &kMaterialRowRules[5];
+    default: return nullptr;
+  }
+}
+
+std::string MaterialFieldFaultText(const Material& record, const std::string& where) {
+  if (std::string fault = RecordFieldFaultText(record, kMaterialRules, where); !fault.empty()) return fault;
+  const int rows = std::min(record.numtemps, static_cast<int>(record.temps.size()) - 1);
+  for (int row = 1; row <= rows; ++row)
+    if (std::string fault = RecordFieldFaultText(record.temps[static_cast<std::size_t>(row)], kMaterialRowRules,
+                                                 where + ", temperature row " + std::to_string(row));
+        !fault.empty())
+      return fault;
+  return {};
+}
+
+namespace {
+
 }  // namespace
 
 const char* MaterialTypeCode(int index) {

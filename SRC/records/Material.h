@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -80,6 +81,29 @@ float MaterialMaxTemp(const Material& material);
 // The defaults of a record left without them: Nu 0.3, density 1.0e-36 (an
 // explicit zero), both joint factors 1.0.
 void FillMaterialDefaults(Material& material);
+
+// The rules of a material's fields (FieldRules.h), in file order, and of
+// the columns of its temperature rows (by MaterialColumn; the temperature
+// and alpha columns have none). A joint factor of 0 is a material still
+// being entered, whose table against temperature is not there yet; a
+// circumferential one of 0 is one not given, as older files hold it and
+// the stresses read it.
+enum MaterialRuled : int {
+  kMaterialNuRule,
+  kMaterialDensityRule,
+  kMaterialJointRule,
+  kMaterialCircJointRule,
+  kMaterialStrengthRule,
+  kMaterialRuleCount
+};
+extern const FieldRule<Material> kMaterialRules[kMaterialRuleCount];
+extern const FieldRule<MaterialTempRow> kMaterialRowRules[6];
+// The rule of a temperature row's column; null for a column without one.
+const FieldRule<MaterialTempRow>* MaterialColumnRule(int column);
+// The refusal of the first field of `record` its rules refuse, named from
+// `where` ("Material 1", or "Material 1, temperature row 2" for a row);
+// empty when it keeps them all.
+std::string MaterialFieldFaultText(const Material& record, const std::string& where);
 
 // 1-based record number of the material named exactly `name`; 0 for an empty
 // name or none.

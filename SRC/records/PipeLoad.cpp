@@ -32,7 +32,40 @@ std::int64_t RecordBytes(int version) {
          (HasDesignValues(version) ? 8 : 0) + 8 + 1;
 }
 
+template <int Pair>
+float OperatingTemperature(const PipeLoad& record) {
+  return record.operating[Pair].temperature;
+}
+
+FieldRefusal Temperature(float value, const PipeLoad&) { return LoadTemperatureRefusal(value); }
+FieldRefusal NotNegative(float value, const PipeLoad&) { return NotNegativeRefusal(value); }
+FieldRefusal SpecificGravity(float value, const PipeLoad&) {
+  if (value < 0.0f) return {"should not be negative", RefusalShow::kReason};
+  return {};
+}
+
+template <int Pair>
+constexpr FieldRule<PipeLoad> OperatingRule(const char* name) {
+  return {name, "Temperature", OperatingTemperature<Pair>, Temperature};
+}
+
 }  // namespace
+
+const FieldRule<PipeLoad> kPipeLoadRules[kPipeLoadRuleCount] = {
+    OperatingRule<0>("T1"),
+    OperatingRule<1>("T2"),
+    OperatingRule<2>("T3"),
+    OperatingRule<3>("T4"),
+    OperatingRule<4>("T5"),
+    OperatingRule<5>("T6"),
+    OperatingRule<6>("T7"),
+    OperatingRule<7>("T8"),
+    OperatingRule<8>("T9"),
+    OperatingRule<9>("T10"),
+    {"design temperature", "Temperature", [](const PipeLoad& l) { return l.designTemperature; }, Temperature},
+    {"specific gravity", "Specific gravity", [](const PipeLoad& l) { return l.specificGravity; }, SpecificGravity},
+    {"additional weight", "Additional weight", [](const PipeLoad& l) { return l.additionalWeight; }, NotNegative},
+};
 
 int PipeLoadPairsInUse(int thermalLoadCount) {
   if (thermalLoadCount >= 4) return 10;

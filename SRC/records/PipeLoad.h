@@ -20,6 +20,7 @@
 
 #include <vector>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -38,6 +39,20 @@ struct PipeLoad {
   float additionalWeight = 0.0f;
   std::uint8_t wind = 0;
 };
+
+// The rules of a load's fields (FieldRules.h), in file order: T1 to T10
+// (a pair out of use too: none below absolute zero is sound, and one would
+// stand in the way the day the model uses the pair), the design
+// temperature, the specific gravity and the additional weight. The
+// pressures may be any.
+enum PipeLoadRuled : int {
+  kPipeLoadT1Rule,
+  kPipeLoadDesignTemperatureRule = 10,
+  kPipeLoadSpecificGravityRule,
+  kPipeLoadAdditionalWeightRule,
+  kPipeLoadRuleCount
+};
+extern const FieldRule<PipeLoad> kPipeLoadRules[kPipeLoadRuleCount];
 
 // Number of T/P pairs in use for a thermal-load count (4 or more: all ten).
 int PipeLoadPairsInUse(int thermalLoadCount);

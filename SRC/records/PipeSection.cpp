@@ -21,7 +21,66 @@ void ReadDimensions(BinaryFile& file, PipeSection& record) {
   for (float* field : fields) BinaryFileReadFloat(file, *field);
 }
 
+// Some wall must be left for the stresses once corrosion and the mill
+// tolerance are taken.
+bool LeavesWall(float thickness, float millTolerance, float corrosion) {
+  return (1.0f - millTolerance * 0.01f) * thickness - corrosion >= 0.0001f;
+}
+
+FieldRefusal DiameterRefusal(float value, const PipeSection&) {
+  if (value < kLeastOutsideDiameter) return {"below 0.001 in"};
+  return {};
+}
+
+FieldRefusal WallRefusal(float value, const PipeSection& section) {
+  if (value < kLeastWall) return {"below 0.0001 in"};
+  if (section.outsideDiameter / 2.0f < value) return {"Thickness is greater than radius", RefusalShow::kMessage};
+  return {};
+}
+
+FieldRefusal CorrosionRefusal(float value, const PipeSection& section) {
+  if (value < 0.0f) return {"below 0"};
+  if (section.thickness <= value) return {"Corrosion allowance >= Thickness", RefusalShow::kMessage};
+  if (!LeavesWall(section.thickness, section.millTolerance, value))
+    return {"Corrosion allowance + mill tolerance is too large", RefusalShow::kMessage};
+  return {};
+}
+
+FieldRefusal MillRefusal(float value, const PipeSection& section) {
+  if (value < 0.0f || value > kLargestMillTolerance) return {"not from 0 to 75 %"};
+  if (!LeavesWall(section.thickness, value, section.corrosionAllowance))
+    return {"Corrosion allowance + mill tolerance is too large", RefusalShow::kMessage};
+  return {};
+}
+
+FieldRefusal LiningRefusal(float value, const PipeSection& section) {
+  if (value < 0.0f) return {"below 0"};
+  if (section.outsideDiameter / 2.0f - section.thickness < value) return {"Lining thickness > radius", RefusalShow::kMessage};
+  return {};
+}
+
+FieldRefusal NotNegative(float value, const PipeSection&) { return NotNegativeRefusal(value); }
+
+bool WithoutWall(const PipeSection& section) { return section.thickness == 0.0f; }
+
 }  // namespace
+
+const FieldRule<PipeSection> kSectionRules[kSectionRuleCount] = {
+    {"outside diameter", "Outside diameter", [](const PipeSection& s) { return s.outsideDiameter; }, DiameterRefusal,
+     ZeroIsNotGiven<PipeSection>},
+    {"wall thickness", "Thickness", [](const PipeSection& s) { return s.thickness; }, WallRefusal,
+     ZeroIsNotGiven<PipeSection>},
+    {"corrosion allowance", "Corrosion allowance", [](const PipeSection& s) { return s.corrosionAllowance; },
+     CorrosionRefusal, WithoutWall},
+    {"mill tolerance (%)", "Mill tolerance", [](const PipeSection& s) { return s.millTolerance; }, MillRefusal,
+     WithoutWall},
+    {"insulation density", "Insulation density", [](const PipeSection& s) { return s.insulationDensity; },
+     NotNegative},
+    {"insulation thickness", "Insulation thickness", [](const PipeSection& s) { return s.insulationThickness; },
+     NotNegative},
+    {"lining density", "Lining density", [](const PipeSection& s) { return s.liningDensity; }, NotNegative},
+    {"lining thickness", "Lining thickness", [](const PipeSection& s) { return s.liningThickness; }, LiningRefusal},
+};
 
 void InitSection(PipeSection& record) { record = PipeSection{}; }
 

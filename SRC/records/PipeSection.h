@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -38,6 +39,25 @@ struct PipeSection {
 
 // Clears a record: every text empty, standard 0, every number 0.
 void InitSection(PipeSection& record);
+
+// The rules of a section's dimensions (FieldRules.h), in file order. A
+// section without its wall is one still being entered: its corrosion
+// allowance and mill tolerance are judged once the wall is there.
+inline constexpr float kLeastOutsideDiameter = 0.001f;  // inch
+inline constexpr float kLeastWall = 0.0001f;             // inch
+inline constexpr float kLargestMillTolerance = 75.0f;    // percent
+enum SectionRuled : int {
+  kSectionDiameterRule,
+  kSectionWallRule,
+  kSectionCorrosionRule,
+  kSectionMillRule,
+  kSectionInsulationDensityRule,
+  kSectionInsulationThicknessRule,
+  kSectionLiningDensityRule,
+  kSectionLiningThicknessRule,
+  kSectionRuleCount
+};
+extern const FieldRule<PipeSection> kSectionRules[kSectionRuleCount];
 
 int FindSectionByName(const ModelRecordTable<PipeSection>& table, const std::string& name);
 

@@ -3,6 +3,7 @@
 
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
+#include "services/NumberText.h"
 
 namespace {
 
@@ -10,7 +11,24 @@ constexpr const char* kSection = "Soils";
 constexpr std::size_t kNameWidth = 4;
 constexpr std::int64_t kRecordBytes = 4 + 1 + 5 * 4;
 
+FieldRefusal Positive(float value, const Soil&) {
+  if (!(value >= kZeroThreshold)) return {"not above 0"};
+  return {};
+}
+
+FieldRefusal DeltaRefusal(float value, const Soil&) {
+  if (value < 0.0f || value > kLargestSoilDelta) return {"not from 0 to 75 degrees"};
+  return {};
+}
+
 }  // namespace
+
+const FieldRule<Soil> kSoilRules[kSoilRuleCount] = {
+    {"density", "Density", [](const Soil& s) { return s.density; }, Positive, ZeroIsNotGiven<Soil>},
+    {"strength", "Strength", [](const Soil& s) { return s.strength; }, Positive, ZeroIsNotGiven<Soil>},
+    {"delta", "Delta", [](const Soil& s) { return s.delta; }, DeltaRefusal},
+    {"ks", "Ks", [](const Soil& s) { return s.Ks; }, Positive, ZeroIsNotGiven<Soil>},
+};
 
 int FindSoilByName(const ModelRecordTable<Soil>& table, const std::string& name) {
   return FindRecordByName(table, name);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "records/FieldRules.h"
 #include "records/RecordTable.h"
 
 struct BinaryFile;
@@ -24,6 +25,15 @@ struct Soil {
   float Ks = 0.0f;            // cohesionless soils
   float groundLevel = 0.0f;   // inch
 };
+
+// The rules of a soil's values (FieldRules.h), in file order: density,
+// strength and Ks above 0 once given (a typed zero, held as 1E-36, is not
+// above 0), delta from 0 to 75 degrees. The ground level may be any.
+// Steeper friction angles than 75 degrees are outside the soil-spring
+// relations.
+inline constexpr float kLargestSoilDelta = 1.3089969f;  // radians
+enum SoilRuled : int { kSoilDensityRule, kSoilStrengthRule, kSoilDeltaRule, kSoilKsRule, kSoilRuleCount };
+extern const FieldRule<Soil> kSoilRules[kSoilRuleCount];
 
 int FindSoilByName(const ModelRecordTable<Soil>& table, const std::string& name);
 int AppendSoil(ModelRecordTable<Soil>& table, const Soil& record);

@@ -161,11 +161,6 @@ int ParseTemperature(std::string_view text, float& value) {
   return 0;
 }
 
-int ParseLoadTemperature(std::string_view text, float& value) {
-  if (ParseTemperature(text, value) != 0) return 1;
-  return value < kLowestLoadTemperature ? 1 : 0;
-}
-
 int ParseThermalExpansion(std::string_view text, float& value) {
   return ParseWithExplicitZero(text, kUnitThermalExpansion, value, false);
 }
@@ -218,7 +213,6 @@ int ParseFieldWeight(float& value) { return ParseWeight(g_EditFieldText, value);
 int ParseFieldDensity(float& value) { return ParseDensity(g_EditFieldText, value); }
 int ParseFieldInsulationDensity(float& value) { return ParseInsulationDensity(g_EditFieldText, value); }
 int ParseFieldTemperature(float& value) { return ParseTemperature(g_EditFieldText, value); }
-int ParseFieldLoadTemperature(float& value) { return ParseLoadTemperature(g_EditFieldText, value); }
 int ParseFieldThermalExpansion(float& value) { return ParseThermalExpansion(g_EditFieldText, value); }
 int ParseFieldPressure(float& value) { return ParsePressure(g_EditFieldText, value); }
 int ParseFieldStress(float& value) { return ParseStress(g_EditFieldText, value); }

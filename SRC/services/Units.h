@@ -95,11 +95,6 @@ int ParseWeight(std::string_view text, float& value);
 int ParseDensity(std::string_view text, float& value);
 int ParseInsulationDensity(std::string_view text, float& value);
 int ParseTemperature(std::string_view text, float& value);
-// The temperature of a pipe or beam load: as ParseTemperature, and a stored
-// value below absolute zero (-459.67 F, held at -460 F) fails, on every road
-// that brings one in: the cells, the dialogs and the readers.
-constexpr float kLowestLoadTemperature = -460.0f;  // degrees F
-int ParseLoadTemperature(std::string_view text, float& value);
 int ParseThermalExpansion(std::string_view text, float& value);
 int ParsePressure(std::string_view text, float& value);
 int ParseStress(std::string_view text, float& value);
@@ -125,7 +120,6 @@ int ParseFieldWeight(float& value);
 int ParseFieldDensity(float& value);
 int ParseFieldInsulationDensity(float& value);
 int ParseFieldTemperature(float& value);
-int ParseFieldLoadTemperature(float& value);
 int ParseFieldThermalExpansion(float& value);
 int ParseFieldPressure(float& value);
 int ParseFieldStress(float& value);

@@ -48,6 +48,7 @@ inline SectionValues Pipe4() {
 inline void GiveSteelValues(Material& steel, double density) {
   steel.nu = static_cast<float>(kNu);
   steel.density = static_cast<float>(density);
+  steel.jointFactor = 1.0f;
   steel.numtemps = 2;
   steel.temps.resize(3);
   steel.temps[1].values = {70.0f, static_cast<float>(kE), static_cast<float>(kAlpha), 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};

@@ -23,6 +23,7 @@ class RefineRowsTest : public ToolFixture {
     model.options.PipingCode = 3;
     Material& steel = model.materials[1];
     steel.density = 0.283f;
+    steel.jointFactor = 1.0f;
     steel.numtemps = 1;
     steel.temps.resize(2);
     steel.temps[1].values = {70.0f, 2.9e7f, 6.0e-6f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};

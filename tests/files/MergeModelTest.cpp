@@ -273,7 +273,8 @@ TEST_F(MergeModelTest, MergedLoadsNamingAFunctionTheModelLacksAreListed) {
 
 // A merged file ends at the check Open ends at: a number out of range is
 // refused by the merged file's row before anything changes (a bend radius of
-// 1E-40, which the making would replace, was once merged silently); a
+// 1E-40, which the making would replace, was once merged silently), and so
+// is a field its cell refuses (a mill tolerance of 80 %, once merged); a
 // Location's DX, which no Location keeps, is noted as Open notes it, under
 // its merged row, not dropped without a word.
 TEST_F(MergeModelTest, AMergedFileEndsAtTheCheckAndADroppedOffsetIsNoted) {
@@ -297,6 +298,13 @@ TEST_F(MergeModelTest, AMergedFileEndsAtTheCheckAndADroppedOffsetIsNoted) {
   });
   EXPECT_EQ(FirstDifference(Bytes(), before), -1);
   other.row(4).element->AsBend()->radius = 0.0f;
+  other.sections[1].millTolerance = 80.0f;
+  merge([&] {
+    ExpectBox("Model file: " + path + "\nPipe section 1: the mill tolerance (%) 80 is invalid (not from 0 to 75 %)\n"
+              "The model was not merged.");
+  });
+  EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+  other.sections[1].millTolerance = 0.0f;
   AddRow(other, 810, ElementType::Location, 5.0f);  // row 6, merged as row 10
   merge([] {
     platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [](HWND dialog) {

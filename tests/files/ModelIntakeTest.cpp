@@ -25,6 +25,7 @@
 #include "services/BinaryFile.h"
 #include "services/NumberText.h"
 #include "platform/TestSupport.h"
+#include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "services/AppTesting.h"
 #include "services/Frame.h"
@@ -137,7 +138,7 @@ TEST_F(ModelIntakeTest, EveryFloatOfAFileOutOfRangeIsRefusedOrMendedWithANote) {
 // by record and field (row 3's DZ of -1E-40 once opened silently), a bend
 // radius the making would replace included; a wind profile's value past
 // the limit too, which its reader reads as it stands, while one below 1E-37
-// that an older wind cell stored is mended with a note.
+// that an older wind cell or spectrum table stored is mended with a note.
 TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
   const std::string path = TempFolder() + "/refused.mod", range = " is out of range (" + std::string(kStoredValueRange) + ")";
   TheModel().title = "Before";
@@ -171,6 +172,88 @@ TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
   EXPECT_EQ(notes, std::vector<std::string>{"Wind load 1 profile, point 1: the elevation 1E-40 is below 1E-37, the "
                                             "least a value may be but zero, and is taken as 0"});
   EXPECT_EQ(TheModel().wind.loads[0].velocityProfile[0].elevation, kExplicitZero);
+  BuildAllKindsModel(model);
+  model.spectra[0].points[0].x = 1.0e-40f;
+  Floats(model, &written);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+  ASSERT_EQ(ReadModelFile(path, &notes), "");
+  EXPECT_NE(std::find(notes.begin(), notes.end(),
+                      "Spectra: spectrum \"Quake\", point 1: the abscissa 1E-40 is below 1E-37, the least a value "
+                      "may be but zero, and is taken as 0"),
+            notes.end())
+      << ::testing::PrintToString(notes);
+  EXPECT_EQ(TheModel().spectra[0].points[0].x, kExplicitZero);
+}
+
+// A model file holding a value its cell refuses opened without a word and
+// was analysed (Sample.mod's density made -460: a displacement 400 times
+// the true one): Open refuses it naming record and field, the open model as
+// it was, while every value the cells take opens, on both sides of each
+// edge, in the temperature rule's degrees F.
+TEST_F(ModelIntakeTest, OpenRefusesAFieldItsCellsRefuseAndOpensEveryValueTheyTake) {
+  const std::string path = TempFolder() + "/fields.mod";
+  const auto open = [&](const std::string& bytes) {
+    TheModel().title = "Before";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    const std::string message = ReadModelFile(path);
+    if (!message.empty()) {
+      EXPECT_EQ(TheModel().title, "Before");
+    }
+    return message;
+  };
+  std::ifstream sample(std::string(QUORVEL_SOURCE_DIR) + "/examples/Sample.mod", std::ios::binary);
+  std::string bytes{std::istreambuf_iterator<char>(sample), std::istreambuf_iterator<char>()};
+  bytes.replace(703, 4, std::string("\x00\x00\xE6\xC3", 4));
+  EXPECT_EQ(open(bytes), "Model file: " + path + "\nMaterial 1: the density -460 is invalid (below 0)\nThe model was not opened.");
+  const struct {
+    void (*change)(Model&);
+    const char* fault;  // null: the file opens
+  } cases[] = {
+      {[](Model& m) { m.materials[1].nu = 1.5f; }, "Material 1: the Poisson's ratio 1.5 is invalid (Nu should be < 0.5)"},
+      {[](Model& m) { m.materials[1].nu = -1.0f; }, "Material 1: the Poisson's ratio -1 is invalid (below 0)"},
+      {[](Model& m) { m.materials[1].nu = 0.4999f; }, nullptr},
+      {[](Model& m) { SetMaterialType(m.materials[1], "FR"), m.materials[1].nu = 1.5f; }, nullptr},
+      {[](Model& m) { m.materials[1].jointFactor = 0.0f; }, "Material 1: the joint factor 0 is invalid (not above 0 and up to 1)"},
+      {[](Model& m) { m.materials[2].jointFactor = 1.01f; }, "Material 2: the joint factor 1.01 is invalid (not above 0 and up to 1)"},
+      {[](Model& m) { m.materials[1].jointFactor = 0.85f; }, nullptr},
+      {[](Model& m) { m.materials[1].temps[2].values[kMatAllowable] = -1.0f; },
+       "Material 1, temperature row 2: the allowable stress -1 is invalid (below 0)"},
+      {[](Model& m) { m.sections[1].corrosionAllowance = -0.01f; }, "Pipe section 1: the corrosion allowance -0.01 is invalid (below 0)"},
+      {[](Model& m) { m.sections[1].corrosionAllowance = 0.322f; },
+       "Pipe section 1: the corrosion allowance 0.322 is invalid (Corrosion allowance >= Thickness)"},
+      // The wall 0.322 less 12.5 % leaves 0.28175, of which 0.0001 must stay.
+      {[](Model& m) { m.sections[1].corrosionAllowance = 0.2816f; }, nullptr},
+      {[](Model& m) { m.sections[1].corrosionAllowance = 0.2818f; },
+       "Pipe section 1: the corrosion allowance 0.2818 is invalid (Corrosion allowance + mill tolerance is too large)"},
+      {[](Model& m) { m.materials[1].density = kExplicitZero, m.materials[1].nu = 0.0f; }, nullptr},
+      {[](Model& m) { m.sections[1].millTolerance = -1.0f; }, "Pipe section 1: the mill tolerance (%) -1 is invalid (not from 0 to 75 %)"},
+      {[](Model& m) { m.sections[1].millTolerance = 75.5f; }, "Pipe section 1: the mill tolerance (%) 75.5 is invalid (not from 0 to 75 %)"},
+      {[](Model& m) { m.sections[1].millTolerance = 75.0f; }, nullptr},
+      {[](Model& m) { m.sections[1].millTolerance = 0.0f; }, nullptr},
+      {[](Model& m) { m.sections[1].insulationDensity = -1.0f; }, "Pipe section 1: the insulation density -1 is invalid (below 0)"},
+      {[](Model& m) { m.sections[1].insulationThickness = -1.0f; }, "Pipe section 1: the insulation thickness -1 is invalid (below 0)"},
+      {[](Model& m) { m.pipeLoads[1].operating[0].temperature = -1000.0f; },
+       "Load 1: the T1 -1000 is invalid (below absolute zero, -460 F)"},
+      {[](Model& m) { m.pipeLoads[1].operating[0].temperature = -460.5f; },
+       "Load 1: the T1 -460.5 is invalid (below absolute zero, -460 F)"},
+      {[](Model& m) { m.pipeLoads[1].operating[0].temperature = -460.0f; }, nullptr},
+      // A pair out of use too: once in use, it would refuse every edit.
+      {[](Model& m) { m.pipeLoads[1].operating[9].temperature = -1000.0f; },
+       "Load 1: the T10 -1000 is invalid (below absolute zero, -460 F)"},
+      {[](Model& m) { m.beamLoads[1].temperature[0] = -461.0f; }, "Beam load 1: the T1 -461 is invalid (below absolute zero, -460 F)"},
+  };
+  for (const auto& c : cases) {
+    Model model;
+    BuildSampleModel(model);
+    BeamLoad load;
+    InitBeamLoad(load, 70.0f);
+    load.name = "B1";
+    AppendBeamLoad(model.beamLoads, load);
+    c.change(model);
+    Floats(model, &bytes);
+    const std::string message = open(bytes);
+    EXPECT_EQ(message, c.fault ? "Model file: " + path + "\n" + c.fault + "\nThe model was not opened." : "");
+  }
 }
 
 }  // namespace

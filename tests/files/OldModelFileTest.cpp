@@ -29,6 +29,7 @@
 #include "platform/Input.h"
 #include "services/AppTesting.h"
 #include "services/Frame.h"
+#include "services/NumberText.h"
 #include "services/TempFiles.h"
 #include "supports/Hanger.h"
 #include "supports/Nozzle.h"
@@ -590,10 +591,10 @@ std::string WithReal(std::string bytes, std::initializer_list<Real> pattern, std
 
 // A stored shape factor of 0 is read as 0.6 on every road, so the wind
 // results do not change once the converted model is saved and opened, and
-// a wind speed below the least a value may be but zero is taken as 0; a
-// spectrum point no road keeps (a negative abscissa) refuses the
-// conversion by its spectrum and point rather than give a model no Save
-// takes.
+// a wind speed or a spectrum abscissa below the least a value may be but
+// zero is taken as 0 with a note; a spectrum point no road keeps (a
+// negative abscissa) refuses the conversion by its spectrum and point
+// rather than give a model no Save takes.
 TEST(OldModelFile, AShapeFactorOf0Is06AndANegativeSpectrumAbscissaIsRefused) {
   for (const int version : {401, 373}) {
     SCOPED_TRACE(version);
@@ -616,6 +617,17 @@ TEST(OldModelFile, AShapeFactorOf0Is06AndANegativeSpectrumAbscissaIsRefused) {
                         "taken as 0"),
               notes.end())
         << ::testing::PrintToString(notes);
+    // A first spectrum abscissa below 1E-37, which no cell holds, is read as
+    // the typed zero with a note, not refused with the whole file.
+    choices.spectrumFirstAbscissa = 1.0e-40;
+    const std::vector<std::string> mended = ConversionNotes(choices, model);
+    EXPECT_NE(std::find(mended.begin(), mended.end(),
+                        "Spectra: spectrum \"" + std::string(wide ? "El Centro" : "X spectrum") +
+                            "\", point 1: the abscissa 1E-40 is below 1E-37, the least a value may be but zero, and "
+                            "is taken as 0"),
+              mended.end())
+        << ::testing::PrintToString(mended);
+    EXPECT_EQ(model.spectra[0].points[0].x, kExplicitZero);
     // The first abscissa, 0.1, of the spectrum record (after its name) or
     // of the X direction's block (its abscissas 0.1 and 1).
     const std::string negative = wide ? WithReal<double>(bytes, {0.1, 0.2}, 0, -0.1, bytes.rfind("El Centro"))

@@ -3,7 +3,8 @@
 // program can show and save (AcceptedModelCheck.h). Seeds: an empty model,
 // a model holding every kind of row, written by the program's own writer,
 // the example models (CMakeLists.txt), and models written past the save's
-// check whose point tables hold values no grid takes.
+// check whose point tables hold values no grid takes, or a material a
+// density no cell takes.
 #include <fstream>
 #include <iterator>
 
@@ -65,5 +66,10 @@ std::vector<std::string> FuzzSeeds() {
   points.forceSpectra.front().points = {{0.0f, 1.0f}, {1.0f, 1.0e-40f}};
   points.spectra.front().points = {{1.0f, 1.0e-45f}, {10.0f, 300.0f}};
   seeds.push_back(StreamBytes(points));
+  // A field its cell refuses, which Open refuses by record and field.
+  Model fields;
+  BuildAllKindsModel(fields);
+  fields.materials[1].density = -460.0f;
+  seeds.push_back(StreamBytes(fields));
   return seeds;
 }

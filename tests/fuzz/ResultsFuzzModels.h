@@ -49,6 +49,7 @@ inline void BuildResultsFuzzModel(Model& model, ResultsFuzzModel kind, const std
   steel.name = "CS";
   steel.nu = 0.3f;
   steel.density = 0.2836f;
+  steel.jointFactor = 1.0f;
   steel.numtemps = 2;
   steel.temps.resize(3);
   steel.temps[1].values = {70.0f, 2.9e7f, 6.5e-6f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};

@@ -32,6 +32,7 @@ class AnalysisElementsTest : public ::testing::Test {
     steel.name = "A106";
     steel.nu = 0.3f;
     steel.density = 0.283f;
+    steel.jointFactor = 1.0f;
     steel.numtemps = 2;
     steel.temps.resize(3);
     steel.temps[1].values = {70.0f, 29.5e6f, 6.07e-6f, 20000.0f, 0, 0, 0, 0};

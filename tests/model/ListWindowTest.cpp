@@ -546,7 +546,10 @@ TEST_F(ListWindowTest, EveryKeyAndCommandOfTheListIsAStepOfItsOwn) {
   EXPECT_TRUE(TheModel().modified);
   // A density stored with Tab, then File > Save, which fills in the line's
   // Nu and joint factor: two steps; one Undo takes back the filling only.
+  // The material is one still being entered, without its table against
+  // temperature: a zero joint factor is refused in any other.
   DeleteUndoRedoFiles();
+  TheModel().materials[1].numtemps = 0;
   TheModel().materials[1].nu = 0.0f;
   TheModel().materials[1].jointFactor = 0.0f;
   TheModel().materials[1].description = "Carbon steel";

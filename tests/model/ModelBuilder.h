@@ -37,6 +37,7 @@ inline const NodeRecord& NodeById(const Model& model, NodeId id) {
 inline void AddTestProperties(Model& model) {
   Material steel;
   steel.name = "CS";
+  steel.jointFactor = 1.0f;
   steel.numtemps = 1;
   steel.temps.resize(2);
   steel.temps[1].values = {70.0f, 2.9e7f, 0.0f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};

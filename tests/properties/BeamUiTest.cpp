@@ -5,7 +5,8 @@
 // disabled groups and their memory; the beam load dialog with three
 // temperatures; the beam tables' refusals (a value before the name, a
 // record in use); the Layout window's 188 and 190 on a beam row; the beam
-// dialog with its title, local axes, beta and releases, and the Beams list.
+// dialog with its title, local axes, beta and releases, and the Beams list;
+// a beam load's temperature below absolute zero refused by table and dialog.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -217,6 +218,43 @@ TEST_F(BeamUiTest, TheLoadDialogShowsTheTemperaturesInUseAndANewLoadHasWind) {
   EXPECT_FLOAT_EQ(model.beamLoads[2].temperature[0], 400.0f);
   EXPECT_FLOAT_EQ(model.beamLoads[2].temperature[9], 70.0f);
   EXPECT_EQ(model.beamLoads[2].wind, 1);
+}
+
+// A beam load's temperature below absolute zero is refused by the table
+// and the dialog alike, the record kept, by the rule of its field in
+// degrees F, whatever unit it is typed in: -460 F itself is taken.
+TEST_F(BeamUiTest, TheLoadTableAndDialogRefuseATemperatureBelowAbsoluteZero) {
+  OnBeamRow(309);  // the Beam loads list
+  BeamLoadsTable& table = TheBeamLoadsTable();
+  TableGoTo(table, 1);
+  TableSetColumn(table, 2);
+  const Model& model = TheModel();
+  const auto type = [&table](const char* text) {
+    g_EditFieldText = text;
+    try {
+      table.StoreCell();
+    } catch (const std::string& message) {
+      return message;
+    }
+    return std::string();
+  };
+  EXPECT_EQ(type("-461"), "Temperature =  -461  is invalid");
+  EXPECT_EQ(model.beamLoads[1].temperature[0], 70.0f);
+  g_UnitsSettings.unit[kUnitTemperature] = kTemperatureCelsius;
+  // -460 F is -273.333 C.
+  EXPECT_EQ(type("-273.34"), "Temperature =  -273.34  is invalid");
+  EXPECT_EQ(type("-273.33"), "");
+  EXPECT_NEAR(model.beamLoads[1].temperature[0], -459.994f, 1.0e-3f);
+  g_UnitsSettings.unit[kUnitTemperature] = 0;
+  platform::ExpectModal(platform::ModalKind::Dialog, "BEAM_LOAD_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1302, "-461");
+    ExpectRefusal(dialog, "Temperature =  -461  is invalid");
+    SetDlgItemText(dialog, 1302, "-460");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  table.EditCurrentItem();
+  platform::CheckModalScript();
+  EXPECT_EQ(model.beamLoads[1].temperature[0], kLowestLoadTemperature);
 }
 
 TEST_F(BeamUiTest, TablesRefuseAValueBeforeTheNameAndARecordInUse) {

@@ -108,7 +108,8 @@ TEST(MaterialLibraryFileTest, OlderVersionsRenumberCodesAndNarrowNames) {
   v680.Text("QUORVELWMAT6800", 16).Int(12);
   for (int i = 0; i < 5; ++i) v680.Int(0);
   v680.Int(1).Text("AB", 6).Text("CS", 3).Byte(0).Text("Old steel", 32);
-  for (int i = 0; i < 5; ++i) v680.Float(1.0f);
+  v680.Float(0.3f);
+  for (int i = 0; i < 4; ++i) v680.Float(1.0f);
   v680.Int(1);
   for (int i = 0; i < 8; ++i) v680.Float(static_cast<float>(i + 1));
   WriteByteFile(SectionTestPath("v680.mat"), v680.bytes);
@@ -128,7 +129,8 @@ TEST(MaterialLibraryFileTest, OlderVersionsRenumberCodesAndNarrowNames) {
   v679.Text("QUORVELWMAT6790", 16).Int(4);
   for (int i = 0; i < 5; ++i) v679.Int(0);
   v679.Int(1).Text("ABCD", 4).Text("SS", 3).Byte(0).Text("Stainless", 32);
-  for (int i = 0; i < 5; ++i) v679.Float(0.5f);
+  v679.Float(0.3f);
+  for (int i = 0; i < 4; ++i) v679.Float(0.5f);
   v679.Int(0);
   WriteByteFile(SectionTestPath("v679.mat"), v679.bytes);
   EXPECT_EQ(ReadFailure(SectionTestPath("v679.mat"), library), "");
@@ -180,6 +182,11 @@ TEST(MaterialLibraryFileTest, ADamagedOrForeignFileIsRefusedAndTheLibraryKept) {
   ByteVector unterminated = bytes;
   std::memset(unterminated.data() + 44 + 10, 'x', 32);
   refused(unterminated, damaged, "a description without its terminator");
+  // A value its cell refuses, named by material and field.
+  ByteVector cold = bytes;
+  const float density = -460.0f;
+  std::memcpy(cold.data() + 44 + 46, &density, 4);
+  refused(cold, damaged + "\nMaterial 1: the density -460 is invalid (below 0)", "a negative density");
   // An old file whose codes above 10 are one lower, holding the largest
   // 32-bit value: no code, refused rather than renumbered past it.
   ByteVector largest = patched(16, std::numeric_limits<std::int32_t>::max());

@@ -53,7 +53,8 @@ inline ModelRecordTable<Material> LibraryMaterials(int count) {
   for (int i = 1; i <= count; ++i) {
     Material m = i % 3 == 0 ? Fibreglass("Fibreglass " + std::to_string(i))
                             : Steel("Steel grade " + std::to_string(i), 2.9e7f + 1.0e5f * static_cast<float>(i));
-    if (i % 4 == 1) SetMaterialType(m, i % 8 == 1 ? "TI" : "CI");
+    // A fibre-reinforced plastic's Poisson's ratio is none a metal keeps.
+    if (i % 4 == 1 && m.isFrp == 0) SetMaterialType(m, i % 8 == 1 ? "TI" : "CI");
     AppendMaterial(table, m);
   }
   return table;

@@ -50,6 +50,7 @@ class BillOfMaterialsTest : public GraphicsFixture {
     a106.name = "A106";
     a106.description = "A106 B";
     a106.density = 0.2836f;
+    a106.jointFactor = 1.0f;
     a106.numtemps = 1;
     a106.temps.resize(2);
     a106.temps[1].values = {70.0f, 2.9e7f, 0.0f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};
