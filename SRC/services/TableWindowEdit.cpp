@@ -11,7 +11,9 @@
 // current row never changes on a failed commit, so the caret stays in the
 // cell that was refused. A store may open what commits the table first (a
 // picker the store asks for): that commit of the cell being stored finds
-// nothing to store, so a cell is stored once, as one edit.
+// nothing to store, so a cell is stored once, as one edit. Each text stored
+// is kept with its cell until the next action of the user begins: an action
+// refused whole gives it back to the cell as typed (PutBackStoredTypedText).
 #include <algorithm>
 #include <functional>
 #include <utility>

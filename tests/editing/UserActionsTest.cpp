@@ -107,6 +107,64 @@ TEST_F(UserActionsTest, EachCommandIsAStepOfItsOwnAndTakesTheTextTypedBeforeIt) 
   EXPECT_TRUE(Bytes() == before);
 }
 
+// The mark follows the bytes: Duplicate last row on the spare row after a
+// pipe that names no load, the load picker answered, changes no byte.
+TEST_F(UserActionsTest, AnActionThatChangesNoByteLeavesNoMark) {
+  Model& model = TheModel();
+  AddRow(model, 10, ElementType::From);
+  AddRow(model, 20, ElementType::Pipe, 12.0f);
+  model.row(3).material = "A106";
+  model.row(3).section = "S4";
+  AddName(model.pipeLoads, "L2");
+  ReadBackModel();
+  const std::string before = Bytes();
+  for (int answer : {IDOK, IDCANCEL}) {
+    Cell(4, 1);
+    platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
+                          [answer](HWND dialog) { SendMessage(dialog, WM_COMMAND, answer, 0); });
+    Command(384);
+    platform::CheckModalScript();
+    EXPECT_TRUE(Bytes() == before) << answer;
+    EXPECT_FALSE(model.modified) << answer;
+    EXPECT_EQ(UndoDepth(), 0) << answer;
+    ClearLayoutRow(model.row(4));
+  }
+}
+
+// The Data cell of an empty row that holds an anchor emptied, then Element
+// Types > Location, which the Type cell refuses: the action keeps nothing,
+// the anchor included, and the emptied cell is as the user left it.
+TEST_F(UserActionsTest, ACommandRefusedAfterTheTextItStoredKeepsNothing) {
+  Model& model = TheModel();
+  AddRow(model, 10, ElementType::From);
+  AddRow(model, 20, ElementType::Pipe, 12.0f);
+  model.row(3).material = "A106";
+  model.row(3).section = "S4";
+  model.row(3).load = "L1";
+  ++model.rowCount;
+  PutItem(model, 4, DataType::Anchor);
+  AddRow(model, 30, ElementType::Pipe, 0.0f, 12.0f);
+  ReadBackModel();
+  const std::string before = Bytes();
+  Cell(4, 9);
+  Key(VK_END);
+  for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
+  platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1418, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1418)));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Command(182);
+  platform::CheckModalScript();
+  EXPECT_EQ(messages, std::vector<std::string>{"For Location, Node must be defined"});
+  EXPECT_EQ(row(4).dataType, DataType::Anchor);
+  EXPECT_TRUE(Bytes() == before);
+  EXPECT_FALSE(model.modified);
+  EXPECT_EQ(UndoDepth(), 0);
+  EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 49);
+  EXPECT_EQ(table().editBuffer, "");
+  EXPECT_TRUE(table().editChanged);
+}
+
 TEST_F(UserActionsTest, ARefusedActionLeavesTheBytesAndRegenerateMarksNothing) {
   Model read;
   ReadModelFileInto(std::string(QUORVEL_SOURCE_DIR) + "/examples/SteamLine.mod", read);
