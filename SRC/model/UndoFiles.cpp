@@ -366,7 +366,10 @@ bool PutBackAfterThrow(SnapshotToken token, bool message) {
   const Snapshot* snapshot = FindUndo(own);
   if (snapshot == nullptr) return false;
   bool putBack = false;
-  if (!OpenModelMatches(*snapshot) && RestoreUndoSnapshot(own, snapshot->modified)) {
+  if (OpenModelMatches(*snapshot)) {
+    // The bytes are as they were: so is the mark, unless a save cleared it.
+    TheModel().modified = TheModel().modified && snapshot->modified;
+  } else if (RestoreUndoSnapshot(own, snapshot->modified)) {
     putBack = true;
     try {
       MakeModel(TheModel());

@@ -131,9 +131,11 @@ TEST_F(UserActionsTest, AnActionThatChangesNoByteLeavesNoMark) {
   }
 }
 
-// The Data cell of an empty row that holds an anchor emptied, then Element
-// Types > Location, which the Type cell refuses: the action keeps nothing,
-// the anchor included, and the emptied cell is as the user left it.
+// Element Types > Location on a row whose node no row made, which the Type
+// cell refuses, after the Data cell of that row (empty, holding an anchor)
+// was emptied: the action keeps nothing, the anchor included, and the
+// emptied cell is as the user left it. After a node typed on the spare row,
+// which no file keeps, the mark its store gave goes with the command.
 TEST_F(UserActionsTest, ACommandRefusedAfterTheTextItStoredKeepsNothing) {
   Model& model = TheModel();
   AddRow(model, 10, ElementType::From);
@@ -146,23 +148,30 @@ TEST_F(UserActionsTest, ACommandRefusedAfterTheTextItStoredKeepsNothing) {
   AddRow(model, 30, ElementType::Pipe, 0.0f, 12.0f);
   ReadBackModel();
   const std::string before = Bytes();
-  Cell(4, 9);
-  Key(VK_END);
-  for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
-  platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) {
-    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1418, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1418)));
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-  });
-  Command(182);
-  platform::CheckModalScript();
-  EXPECT_EQ(messages, std::vector<std::string>{"For Location, Node must be defined"});
+  auto location = [&](int rowNumber, int column, const std::string& text) {
+    Cell(rowNumber, column);
+    Key(VK_END);
+    for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
+    Type(text);
+    platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) {
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1418, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1418)));
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    messages.clear();
+    Command(182);
+    platform::CheckModalScript();
+    EXPECT_EQ(messages, std::vector<std::string>{"For Location, Node must be defined"});
+    EXPECT_TRUE(Bytes() == before);
+    EXPECT_FALSE(TheModel().modified) << text;
+    EXPECT_EQ(UndoDepth(), 0);
+  };
+  location(4, 9, "");
   EXPECT_EQ(row(4).dataType, DataType::Anchor);
-  EXPECT_TRUE(Bytes() == before);
-  EXPECT_FALSE(model.modified);
-  EXPECT_EQ(UndoDepth(), 0);
   EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 49);
   EXPECT_EQ(table().editBuffer, "");
   EXPECT_TRUE(table().editChanged);
+  Key(VK_ESCAPE);
+  location(6, 1, "40");
 }
 
 TEST_F(UserActionsTest, ARefusedActionLeavesTheBytesAndRegenerateMarksNothing) {
