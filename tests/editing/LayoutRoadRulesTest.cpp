@@ -218,6 +218,9 @@ TEST_F(LayoutRoadRulesTest, TextTypedBeforeARefusedCommandGoesBackToItsCell) {
   typedThenRefused(4, 5, "7", kCombine, pump);
   typedThenRefused(3, 4, "3", 126, pump);
   typedThenRefused(2, 3, "5", 129, "Only an element row of some length can be split.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "REFINE_LAYOUT",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  typedThenRefused(2, 3, "5", 40067, "Soil not modelled to refine layout.");
   // The text given back is stored as typed by the key that follows.
   Key(VK_TAB);
   EXPECT_FLOAT_EQ(row(2).dx, 5.0f);
