@@ -107,48 +107,42 @@ TEST_F(UserActionsTest, EachCommandIsAStepOfItsOwnAndTakesTheTextTypedBeforeIt) 
   EXPECT_TRUE(Bytes() == before);
 }
 
-// The mark follows the bytes: Duplicate last row on the spare row after a
-// pipe that names no load, the load picker answered, changes no byte.
-TEST_F(UserActionsTest, AnActionThatChangesNoByteLeavesNoMark) {
+// The mark follows the bytes, and a refused command keeps nothing of its
+// action. Rows: From 10, pipes to 20 and to 30 that name no load, and
+// between them an empty row that holds an anchor.
+TEST_F(UserActionsTest, AnActionThatChangesNoByteLeavesNoMarkAndARefusedOneNothing) {
   Model& model = TheModel();
   AddRow(model, 10, ElementType::From);
-  AddRow(model, 20, ElementType::Pipe, 12.0f);
-  model.row(3).material = "A106";
-  model.row(3).section = "S4";
+  for (int row : {3, 5}) {
+    if (row == 5) AddRow(model, 30, ElementType::Pipe, 0.0f, 12.0f);
+    else AddRow(model, 20, ElementType::Pipe, 12.0f);
+    model.row(row).material = "A106";
+    model.row(row).section = "S4";
+    if (row == 3) PutItem(model, ++model.rowCount, DataType::Anchor);
+  }
   AddName(model.pipeLoads, "L2");
   ReadBackModel();
   const std::string before = Bytes();
+  auto unchanged = [&](const std::string& what) {
+    platform::CheckModalScript();
+    EXPECT_TRUE(Bytes() == before) << what;
+    EXPECT_FALSE(model.modified) << what;
+    EXPECT_EQ(UndoDepth(), 0) << what;
+  };
+  // Duplicate last row on the spare row, the load picker answered.
   for (int answer : {IDOK, IDCANCEL}) {
-    Cell(4, 1);
+    Cell(6, 1);
     platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
                           [answer](HWND dialog) { SendMessage(dialog, WM_COMMAND, answer, 0); });
     Command(384);
-    platform::CheckModalScript();
-    EXPECT_TRUE(Bytes() == before) << answer;
-    EXPECT_FALSE(model.modified) << answer;
-    EXPECT_EQ(UndoDepth(), 0) << answer;
-    ClearLayoutRow(model.row(4));
+    unchanged("Duplicate last row " + std::to_string(answer));
+    ClearLayoutRow(model.row(6));
   }
-}
-
-// Element Types > Location on a row whose node no row made, which the Type
-// cell refuses, after the Data cell of that row (empty, holding an anchor)
-// was emptied: the action keeps nothing, the anchor included, and the
-// emptied cell is as the user left it. After a node typed on the spare row,
-// which no file keeps, the mark its store gave goes with the command.
-TEST_F(UserActionsTest, ACommandRefusedAfterTheTextItStoredKeepsNothing) {
-  Model& model = TheModel();
-  AddRow(model, 10, ElementType::From);
-  AddRow(model, 20, ElementType::Pipe, 12.0f);
-  model.row(3).material = "A106";
-  model.row(3).section = "S4";
-  model.row(3).load = "L1";
-  ++model.rowCount;
-  PutItem(model, 4, DataType::Anchor);
-  AddRow(model, 30, ElementType::Pipe, 0.0f, 12.0f);
-  ReadBackModel();
-  const std::string before = Bytes();
-  auto location = [&](int rowNumber, int column, const std::string& text) {
+  // Element Types > Location, refused by the Type cell at a node no row
+  // made, after the Data cell of the anchor's row emptied (the cell is left
+  // as the user left it), or after a node typed on the spare row (its
+  // store's mark goes).
+  for (const auto& [rowNumber, column, text] : {std::tuple{4, 9, ""}, {6, 1, "40"}}) {
     Cell(rowNumber, column);
     Key(VK_END);
     for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
@@ -159,19 +153,13 @@ TEST_F(UserActionsTest, ACommandRefusedAfterTheTextItStoredKeepsNothing) {
     });
     messages.clear();
     Command(182);
-    platform::CheckModalScript();
+    unchanged(std::string("Location after \"") + text + "\"");
     EXPECT_EQ(messages, std::vector<std::string>{"For Location, Node must be defined"});
-    EXPECT_TRUE(Bytes() == before);
-    EXPECT_FALSE(TheModel().modified) << text;
-    EXPECT_EQ(UndoDepth(), 0);
-  };
-  location(4, 9, "");
-  EXPECT_EQ(row(4).dataType, DataType::Anchor);
-  EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 49);
-  EXPECT_EQ(table().editBuffer, "");
-  EXPECT_TRUE(table().editChanged);
-  Key(VK_ESCAPE);
-  location(6, 1, "40");
+    if (rowNumber != 4) continue;
+    EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 49);
+    EXPECT_TRUE(table().editBuffer.empty() && table().editChanged);
+    Key(VK_ESCAPE);
+  }
 }
 
 TEST_F(UserActionsTest, ARefusedActionLeavesTheBytesAndRegenerateMarksNothing) {
