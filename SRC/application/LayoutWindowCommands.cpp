@@ -9,9 +9,9 @@
 // close, replace or analyse the model first commit what was typed in the
 // Layout table and not entered; a command that changes rows stores the text
 // typed in the current cell first, as part of its own action, so that a
-// refusal gives that text back to its cell (UndoFiles.h). The commands whose dialogs, tables and
-// windows come with later work say so in a message and leave the model
-// alone.
+// refusal gives that text back to its cell (UndoFiles.h). The commands
+// whose dialogs, tables and windows come with later work say so in a
+// message and leave the model alone.
 #include <cstdio>
 #include <iterator>
 

@@ -98,10 +98,11 @@ bool Guarded(TableWindow& t, const std::function<void()>& work) {
 
 int RowTop(const TableWindow& t) { return t.headingHeight + (t.currentRow - t.topRow - 1) * t.rowHeight; }
 
-// A text a commit stored: its cell, the caret in it, and what the cell
-// showed once stored.
+// A text a commit stored: its table and the window that showed it, its
+// cell, the caret in it, and what the cell showed once stored.
 struct StoredText {
   TableWindow* table;
+  HWND window;
   int row, column;
   std::string text;
   int caret;
@@ -114,10 +115,13 @@ std::vector<StoredText>& StoredTexts() {
 }
 
 // Gives `typed` back to its cell, unless the table has left the cell's
-// rows or the cell shows what the store left (a row put back with it).
+// rows or the cell shows what the store left (a row put back with it). A
+// table whose window is gone may be gone with it (a dialog's table lives
+// as long as its dialog): it is not touched.
 void PutBack(const StoredText& typed) {
+  if (TableOfWindow(typed.window) != typed.table) return;
   TableWindow& t = *typed.table;
-  if (t.Window() == nullptr || TableOfWindow(t.Window()) != &t || !t.editing) return;
+  if (!t.editing) return;
   if (typed.row < 1 || typed.row > t.rowCount || t.CellText(typed.row, typed.column, 0) == typed.shown) return;
   if (t.currentRow != typed.row) TableGoTo(t, typed.row);
   TableSetColumn(t, typed.column);
@@ -243,7 +247,7 @@ bool TableCommitEdit(TableWindow& t) {
     const TableWindow* outer;
     ~Storing() { storing = outer; }
   } store{std::exchange(storing, &t)};
-  StoredText stored{&t, t.currentRow, t.currentColumn, t.editBuffer, t.caret, {}};
+  StoredText stored{&t, t.Window(), t.currentRow, t.currentColumn, t.editBuffer, t.caret, {}};
   const bool failed = Guarded(t, [&] { t.StoreCell(); });
   if (failed) return true;
   // A store within a store (a dialog's table) is part of the outer one.
