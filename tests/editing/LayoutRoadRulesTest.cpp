@@ -226,6 +226,15 @@ TEST_F(LayoutRoadRulesTest, TextTypedBeforeARefusedCommandGoesBackToItsCell) {
   EXPECT_FLOAT_EQ(row(2).dx, 5.0f);
   EXPECT_EQ(UndoDepth(), 1);
   EXPECT_TRUE(TheModel().modified);
+  // No file keeps the spare row: what an earlier action stored on it stays.
+  const int spare = TheModel().rowCount + 1;
+  At(spare, 1);
+  Type("990");
+  Key(VK_TAB);
+  Choose("Ball", "Pipe");
+  TheModel().modified = false;  // as a save leaves it
+  typedThenRefused(spare, 3, "5", kReplace, kZero);
+  EXPECT_EQ(row(spare).node, 990);
 }
 
 TEST_F(LayoutRoadRulesTest, FindAndReplaceOpensWithFromSelected) {
