@@ -10,6 +10,12 @@
 // lpstrFile with its name and extension offsets (the name alone in
 // lpstrFileTitle when given), or, when either does not fit, the dialog ends
 // with FALSE and FNERR_BUFFERTOOSMALL (nothing is cut).
+//
+// The name field keeps what is typed as a name read from the disk is kept:
+// a character the program's text cannot hold is held escaped (FileNames.h)
+// and shows as a stand-in per byte, so that the file gets the name typed.
+// A path longer than the file system takes, and in a save dialog a name
+// with nothing before its extension, are refused with a message.
 // Both '/' and '\' separate folders; patterns and extensions compare
 // without regard to case.
 #include <algorithm>
@@ -21,12 +27,14 @@
 #include <vector>
 
 #include "platform/CommonDialog.h"
+#include "platform/ControlSupport.h"
 #include "platform/DialogInternal.h"
 #include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/Windows1252.h"
 
 namespace platform {
 
@@ -55,6 +63,7 @@ struct FileDialog {
   std::string defaultExtension;
   std::vector<Entry> entries;
   HWND hook = nullptr;
+  WNDPROC nameFieldProcedure = nullptr;  // the edit's own, under NameFieldProcedure
   bool tooSmall = false;
 };
 
@@ -72,6 +81,12 @@ std::size_t ExtensionOffset(const std::string& path) {
   std::size_t dot = path.rfind('.');
   if (dot == std::string::npos || dot < name || dot + 1 == path.size()) return std::string::npos;
   return dot + 1;
+}
+
+// The name without its folder and extension.
+std::string BaseName(const std::string& path) {
+  std::size_t nameAt = NameOffset(path), extensionAt = ExtensionOffset(path);
+  return path.substr(nameAt, extensionAt == std::string::npos ? std::string::npos : extensionAt - 1 - nameAt);
 }
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -173,9 +188,7 @@ void OpenFolder(HWND window, FileDialog* dialog, const std::string& path) {
 }
 
 std::string FileNameText(HWND window) {
-  char text[1024] = "";
-  GetDlgItemText(window, edt1, text, sizeof text);
-  std::string name = text;
+  std::string name = controls::TextOf(GetDlgItem(window, edt1));
   while (!name.empty() && name.back() == ' ') name.pop_back();
   while (!name.empty() && name.front() == ' ') name.erase(name.begin());
   return name;
@@ -195,6 +208,13 @@ bool Acceptable(HWND window, const FileDialog& dialog, const std::string& path) 
   std::string folder = nameAt > 1 ? path.substr(0, nameAt - 1) : path.substr(0, nameAt);
   if ((flags & OFN_NOVALIDATE) == 0 && path.substr(nameAt).find_first_of("*?\"<>|") != std::string::npos)
     return Refuse(window, dialog, path + "\nThe file name is not valid.");
+  if (!FitsFileSystem(path))
+    return Refuse(window, dialog,
+                  path + "\nThe path is too long: the file system takes at most " + std::to_string(kLongestPathBytes) +
+                      " bytes in a path and " + std::to_string(kLongestNameBytes) +
+                      " in a name (a character shown as ? is one byte).");
+  if (dialog.save && BaseName(path).find_first_not_of(". ") == std::string::npos)
+    return Refuse(window, dialog, path + "\nThe file name is not valid: it has no name before its extension.");
   if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !folder.empty() && !IsFolder(folder))
     return Refuse(window, dialog, path + "\nPath does not exist.\nCheck the path and try again.");
   if ((flags & OFN_FILEMUSTEXIST) && !FileExists(path))
@@ -287,7 +307,7 @@ void ChangeType(HWND window, FileDialog* dialog) {
 // CDM_ messages: the hook's way to read and change the dialog.
 LRESULT CopyOut(const std::string& text, WPARAM size, LPARAM buffer) {
   if (buffer != 0 && size > 0) {
-    std::size_t length = std::min<std::size_t>(text.size(), size - 1);
+    std::size_t length = OutsideEscapedCharacter(text, std::min<std::size_t>(text.size(), size - 1), false);
     std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), length);
     reinterpret_cast<char*>(buffer)[length] = '\0';
   }
@@ -327,6 +347,19 @@ void InitialPlace(HWND window, FileDialog* dialog) {
   SetDlgItemText(window, edt1, initial.substr(nameAt).c_str());
 }
 
+// The name field takes a character the program's text cannot hold as a
+// name read from the disk holds it.
+LRESULT NameFieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* dialog = reinterpret_cast<const FileDialog*>(GetWindowLongPtr(GetParent(field), DWLP_USER));
+  WNDPROC base = dialog != nullptr ? dialog->nameFieldProcedure : nullptr;
+  if (base == nullptr) return DefWindowProc(field, message, wParam, lParam);
+  if (message != WM_UNICHAR) return CallWindowProc(base, field, message, wParam, lParam);
+  const std::string typed = FileNameCharacter(static_cast<unsigned>(wParam));
+  if (typed.empty()) MessageBeep(0);
+  else SendMessage(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+  return TRUE;
+}
+
 void FillTypes(HWND window, FileDialog* dialog) {
   HWND types = GetDlgItem(window, cmb1);
   for (const Filter& filter : dialog->filters)
@@ -336,6 +369,8 @@ void FillTypes(HWND window, FileDialog* dialog) {
 
 INT_PTR OnInitDialog(HWND window, FileDialog* dialog) {
   SetWindowLongPtr(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+  dialog->nameFieldProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtr(GetDlgItem(window, edt1), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NameFieldProcedure)));
   FillTypes(window, dialog);
   InitialPlace(window, dialog);
   ReadFolder(window, dialog);

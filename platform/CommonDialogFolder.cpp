@@ -3,7 +3,8 @@
 // edit box holding the chosen folder's path, which may also be typed. The
 // callback hears BFFM_INITIALIZED once the dialog is ready and may answer
 // with BFFM_SETSELECTION (a path) to preselect a folder. OK accepts only an
-// existing folder. The result is an ITEMIDLIST of our own holding the path,
+// existing folder whose path SHGetPathFromIDList can hand over (MAX_PATH),
+// and says why it refuses one. The result is an ITEMIDLIST of our own holding the path,
 // read with SHGetPathFromIDList and freed with CoTaskMemFree.
 #include <algorithm>
 #include <cctype>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "platform/CommonDialog.h"
+#include "platform/ControlSupport.h"
 #include "platform/DialogInternal.h"
 #include "platform/FileNames.h"
 #include "platform/MessageBox.h"
@@ -122,16 +124,21 @@ void OnList(HWND window, FolderDialog* dialog, WORD code) {
 void PressOk(HWND window, FolderDialog* dialog) {
   std::string path = dialog->chosen;
   if (dialog->info->ulFlags & BIF_EDITBOX) {
-    char text[1024] = "";
-    GetDlgItemText(window, kEdit, text, sizeof text);
-    path = text;
+    path = controls::TextOf(GetDlgItem(window, kEdit));
     if (!path.empty() && path[0] != '/') path = Child(dialog->folder, path);
   }
   if (path.empty() || !IsFolder(path)) {
     MessageBox(window, (path + "\nThe folder does not exist.").c_str(), kCaption, MB_OK | MB_ICONWARNING);
     return;
   }
-  dialog->chosen = Normal(path);
+  path = Normal(path);
+  if (path.size() + 1 > static_cast<std::size_t>(MAX_PATH)) {
+    const std::string text = path + "\nThe folder's path is too long: at most " + std::to_string(MAX_PATH - 1) +
+                             " characters are taken (a character shown as ? counts three).";
+    MessageBox(window, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  dialog->chosen = path;
   EndDialog(window, IDOK);
 }
 

@@ -6,7 +6,8 @@
 // whose offsets leave the block, counts as none) and, on OK only, replaced
 // by new blocks; Cancel leaves the record exactly as it came. A page range
 // or a margin that does not make sense beeps and keeps the dialog open on
-// the field at fault.
+// the field at fault; so does an empty PDF file, and one whose path the
+// printer settings cannot keep says so.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +15,9 @@
 #include <string>
 
 #include "platform/CommonDialog.h"
+#include "platform/ControlSupport.h"
 #include "platform/DialogInternal.h"
+#include "platform/MessageBox.h"
 #include "platform/PrintDialogs.h"
 #include "platform/Printer.h"
 #include "platform/ResourceTemplates.h"
@@ -26,6 +29,9 @@ namespace platform {
 namespace {
 
 constexpr int kFromPage = edt1;
+// The longest PDF file path taken, in the program's bytes: the device names
+// block that holds it with the driver and the device is kept in 256 bytes.
+constexpr std::size_t kLongestOutput = 200;
 
 enum class Kind { Print, Setup, PageSetup };
 
@@ -85,11 +91,7 @@ void ReadBlocks(HGLOBAL devMode, HGLOBAL devNames, PrintChoice* choice) {
 
 int Selected(HWND window, int id) { return static_cast<int>(SendDlgItemMessage(window, id, CB_GETCURSEL, 0, 0)); }
 
-std::string Text(HWND window, int id) {
-  char text[300] = {};
-  GetDlgItemText(window, id, text, sizeof text);
-  return text;
-}
+std::string Text(HWND window, int id) { return controls::TextOf(GetDlgItem(window, id)); }
 
 const PrinterInfo& ChosenPrinter(HWND window, const PrintChoice& choice) {
   int index = std::clamp(Selected(window, cmb4), 0, static_cast<int>(choice.printers.size()) - 1);
@@ -222,7 +224,14 @@ bool Accept(HWND window, PrintChoice* choice) {
     if (!TakePageRange(window, choice)) return false;
     if (printer.driver == kPdfDriver) {
       output = Text(window, edt3);
-      if (output.empty() || output.size() > 200) return Refuse(window, edt3);
+      if (output.empty()) return Refuse(window, edt3);
+      if (output.size() > kLongestOutput) {
+        const std::string text = output + "\nThe PDF file's path is too long: the printer settings keep at most " +
+                                 std::to_string(kLongestOutput) + " characters (a character shown as ? counts three).";
+        MessageBox(window, text.c_str(), "Print", MB_OK | MB_ICONWARNING);
+        FocusDialogControl(GetDlgItem(window, edt3));
+        return false;
+      }
     }
   } else {
     int paper = std::clamp(Selected(window, cmb2), 0, static_cast<int>(PaperSizes().size()) - 1);

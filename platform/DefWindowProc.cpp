@@ -6,8 +6,8 @@
 // paints nothing itself, closes on WM_CLOSE, takes the focus on activation,
 // asks the parent first on WM_SETCURSOR and then shows the class cursor,
 // passes the wheel, context-menu and mouse-activation requests up to the
-// parent (a click activates when no one says otherwise), and keeps the
-// window text.
+// parent (a click activates when no one says otherwise), keeps the window
+// text, and beeps at a typed character the program's text cannot hold.
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
@@ -183,6 +183,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR: return OnSystemKey(window, message, wParam, lParam);
+    case WM_UNICHAR: MessageBeep(0); return FALSE;
     case WM_MOUSEWHEEL: return ToParent(window, message, wParam, lParam);
     case WM_CONTEXTMENU: return ToParent(window, message, wParam, lParam);
     case WM_MOUSEACTIVATE: return OnMouseActivate(window, wParam, lParam);

@@ -7,8 +7,10 @@
 // the scroll offsets and one level of undo. Typing, Backspace, Delete,
 // arrows/Home/End (with Shift to select), mouse selection with capture, and
 // the clipboard keys (Ctrl+C/V/X, Ctrl+Insert, Shift+Insert, Shift+Delete)
-// act on it. A change by the user or the program sends EN_UPDATE then
-// EN_CHANGE; WM_SETTEXT of a multi-line edit sends neither. A refused key
+// act on it. A file name's character held escaped (Windows1252.h) is one
+// character there: the caret steps over it whole, and no cut or selection
+// splits it.
+// A change by the user or the program sends EN_UPDATE then EN_CHANGE; WM_SETTEXT of a multi-line edit sends neither. A refused key
 // beeps: read-only, limit reached (also EN_MAXTEXT), a non-digit in an
 // ES_NUMBER edit.
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
+#include "platform/Windows1252.h"
 
 namespace platform::controls {
 namespace {
@@ -196,7 +199,7 @@ bool ReplaceSelection(HWND window, EditState& s, std::string inserted, bool user
   std::size_t start = SelStart(s), end = SelEnd(s);
   std::size_t room = s.limit - std::min(s.limit, s.text.size() - (end - start));
   bool cut = inserted.size() > room;
-  if (cut) inserted.resize(room);
+  if (cut) inserted.resize(OutsideEscapedCharacter(inserted, room, false));
   std::string candidate = s.text.substr(0, start) + inserted + s.text.substr(end);
   if (user && !FitsWidth(window, s, candidate)) {
     MessageBeep(0);
@@ -222,8 +225,11 @@ bool ReplaceSelection(HWND window, EditState& s, std::string inserted, bool user
 void SetSelection(HWND window, EditState& s, std::size_t anchor, std::size_t caret) {
   anchor = std::min(anchor, s.text.size());
   caret = std::min(caret, s.text.size());
-  // Never leave a position between CR and LF.
-  auto fix = [&](std::size_t p) { return p > 0 && p < s.text.size() && s.text[p - 1] == '\r' && s.text[p] == '\n' ? p + 1 : p; };
+  // Never leave a position between CR and LF, or inside an escaped byte.
+  auto fix = [&](std::size_t p) {
+    p = OutsideEscapedCharacter(s.text, p, true);
+    return p > 0 && p < s.text.size() && s.text[p - 1] == '\r' && s.text[p] == '\n' ? p + 1 : p;
+  };
   anchor = fix(anchor);
   caret = fix(caret);
   if (s.anchor == anchor && s.caret == caret) return;
@@ -271,9 +277,11 @@ std::size_t MoveVertically(HWND window, const EditState& s, int lines) {
 std::size_t Step(const EditState& s, std::size_t p, bool forward) {
   if (forward) {
     if (p >= s.text.size()) return p;
+    if (const std::size_t escaped = EscapedCharacterLength(s.text, p); escaped != 0) return p + escaped;
     return s.text.compare(p, 2, "\r\n") == 0 ? p + 2 : p + 1;
   }
   if (p == 0) return 0;
+  if (const std::size_t start = OutsideEscapedCharacter(s.text, p - 1, false); start != p - 1) return start;
   return p >= 2 && s.text.compare(p - 2, 2, "\r\n") == 0 ? p - 2 : p - 1;
 }
 
@@ -467,7 +475,7 @@ LRESULT OnSetText(HWND window, LPARAM lParam, bool notify) {
   if (!s) return FALSE;
   const char* text = reinterpret_cast<const char*>(lParam);
   s->text = Filtered(window, text != nullptr ? text : "");
-  if (s->text.size() > s->limit) s->text.resize(s->limit);
+  if (s->text.size() > s->limit) s->text.resize(OutsideEscapedCharacter(s->text, s->limit, false));
   s->anchor = s->caret = 0;
   s->scrollX = 0;
   s->firstLine = 0;

@@ -17,8 +17,12 @@ namespace fs = std::filesystem;
 void AppendUtf8(std::string& out, unsigned code) {
   if (code < 0x800) {
     out += static_cast<char>(0xC0 | (code >> 6));
-  } else {
+  } else if (code < 0x10000) {
     out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
   }
   out += static_cast<char>(0x80 | (code & 0x3F));
@@ -95,6 +99,25 @@ std::string FromFileSystemName(std::string_view bytes) {
 fs::path FileSystemPath(std::string_view name) { return fs::path(ToFileSystemName(name)); }
 
 std::string ProgramNameOf(const fs::path& path) { return FromFileSystemName(path.native()); }
+
+bool FitsFileSystem(std::string_view name) {
+  const std::string bytes = ToFileSystemName(name);
+  if (bytes.size() > kLongestPathBytes) return false;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find('/', start)) != std::string::npos; start = end + 1)
+    if (end - start > kLongestNameBytes) return false;
+  return bytes.size() - start <= kLongestNameBytes;
+}
+
+std::string FileNameCharacter(unsigned codePoint) {
+  // U+FFFF also stands for a character a display could not name.
+  if (codePoint == 0 || codePoint == 0xFFFF || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+    return {};
+  if (const BYTE held = ByteOf1252(codePoint); held != 0) return std::string(1, static_cast<char>(held));
+  std::string bytes;
+  AppendUtf8(bytes, codePoint);  // 0x80 and above: ByteOf1252 holds the rest
+  return FromFileSystemName(bytes);
+}
 
 std::string ProgramNameOfStoredName(std::string_view stored) {
   std::error_code ignored;

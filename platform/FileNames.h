@@ -16,14 +16,27 @@
 // title or a text file shows one '?' per such byte, and the name goes back
 // to exactly the bytes it came from: any bytes turned into the program's
 // form and back are the same bytes.
+//
+// So a name's program form may take three times its bytes on the disk: a
+// buffer that is to hold any path the file system can open is sized
+// kFileNameBufferSize, and a name longer than the file system takes
+// (FitsFileSystem) is refused where it is chosen, never cut.
 #pragma once
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace platform {
+
+// The longest path the file system opens and the longest name in it, in its
+// bytes; and the bytes that hold any such path in the program's form, every
+// byte escaped, with the terminating zero.
+constexpr std::size_t kLongestPathBytes = PATH_MAX - 1;
+constexpr std::size_t kLongestNameBytes = NAME_MAX;
+constexpr std::size_t kFileNameBufferSize = 3 * kLongestPathBytes + 1;
 
 // The file system's bytes of a name held by the program.
 std::string ToFileSystemName(std::string_view name);
@@ -33,6 +46,13 @@ std::string FromFileSystemName(std::string_view bytes);
 std::filesystem::path FileSystemPath(std::string_view name);
 // FromFileSystemName of a path the file system gave (a listing's entry).
 std::string ProgramNameOf(const std::filesystem::path& path);
+// Whether the file system takes the name: its path, and each name in it,
+// no longer than the longest above.
+bool FitsFileSystem(std::string_view name);
+// A character typed into a file name, as the program holds it: its
+// Windows-1252 byte, or its UTF-8 bytes escaped as a name read from the
+// disk holds them (empty for no character, or one not known).
+std::string FileNameCharacter(unsigned codePoint);
 
 // A name an earlier version of the program stored (the registry's recent
 // models, a library's path): those versions held names in the program's

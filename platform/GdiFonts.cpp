@@ -7,13 +7,33 @@
 // file and restores the variable, so the program works from any folder and
 // child processes see the user's own fonts.
 //
-// A realised font works at 96 pixels per inch with full hinting and hinted
-// (whole-pixel) metrics; text is drawn in grey antialiasing, or none for
-// NONANTIALIASED_QUALITY. Each of the 256 Windows-1252 bytes gets its glyph
+// A realised font works at 96 pixels per inch with hinted (whole-pixel)
+// metrics and unhinted outlines; text is drawn in grey antialiasing, or none
+// for NONANTIALIASED_QUALITY. Each of the 256 Windows-1252 bytes gets its glyph
 // and a whole-pixel advance once, and every width is the sum of those
 // advances, so the extent of "ab" is that of "a" plus that of "b".
+//
+// Threads. cairo keeps its scaled fonts in one map for the whole process,
+// found again by face, size and options, and holds the most recently made
+// one with a reference of its own; whichever thread makes the next font
+// drops that reference. cairo_scaled_font_destroy (cairo 1.16) lowers the
+// count before it takes the map's lock, so when one thread drops a font's
+// last reference while another finds the font in the map and draws with
+// it, the first aborts on the glyph cache the second has frozen
+// ("! scaled_font->cache_frozen"). The GUI thread and the graphics thread
+// draw text at once, so two rules keep any count from reaching zero while
+// another thread can find the font:
+// - A realised face holds every cairo font drawing with it has used (the one
+//   cairo makes for each kind of surface from its own), until it is freed.
+// - Each realised face opens its own FreeType face, so the cairo fonts made
+//   from it can be found only through it; once it is freed nobody can make
+//   them again. Fonts of one description share the realised face, and the
+//   last few faces are kept a while, so a font made again (a dialog, a
+//   preview page) neither measures nor draws its glyphs anew.
 #include "platform/GdiText.h"
 
+#include <cairo-ft.h>
+#include <fontconfig/fcfreetype.h>
 #include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
@@ -23,7 +43,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <list>
 #include <string>
+#include <utility>
 
 #include "platform/Windows1252.h"
 
@@ -115,25 +137,93 @@ std::string Utf8(unsigned code) {
   return out;
 }
 
-cairo_scaled_font_t* MakeScaledFont(cairo_font_face_t* face, double size, bool hinted,
-                                    cairo_antialias_t antialias) {
-  cairo_matrix_t matrix, identity;
-  cairo_matrix_init_scale(&matrix, size, size);
-  cairo_matrix_init_identity(&identity);
+cairo_font_options_t* FontOptions(bool hinted, cairo_antialias_t antialias) {
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_style(options, hinted ? CAIRO_HINT_STYLE_FULL : CAIRO_HINT_STYLE_NONE);
   cairo_font_options_set_hint_metrics(options, hinted ? CAIRO_HINT_METRICS_ON : CAIRO_HINT_METRICS_OFF);
   cairo_font_options_set_antialias(options, antialias);
   cairo_font_options_set_subpixel_order(options, CAIRO_SUBPIXEL_ORDER_DEFAULT);
-  cairo_scaled_font_t* font = cairo_scaled_font_create(face, &matrix, &identity, options);
-  cairo_font_options_destroy(options);
-  return font;
+  return options;
+}
+
+cairo_scaled_font_t* MakeScaledFont(cairo_font_face_t* face, double size, const cairo_font_options_t* options) {
+  cairo_matrix_t matrix, identity;
+  cairo_matrix_init_scale(&matrix, size, size);
+  cairo_matrix_init_identity(&identity);
+  return cairo_scaled_font_create(face, &matrix, &identity, options);
+}
+
+// FreeType's library object is not guarded by FreeType: faces are opened
+// and closed under this lock (and nothing else is done under it).
+struct FaceFiles {
+  std::mutex lock;
+  FT_Library library = nullptr;
+};
+
+FaceFiles& TheFaceFiles() {
+  static FaceFiles* files = [] {
+    auto* made = new FaceFiles;  // lives as long as the process: cairo may close a face at exit
+    if (FT_Init_FreeType(&made->library) != 0) made->library = nullptr;
+    return made;
+  }();
+  return *files;
+}
+
+void CloseFaceFile(void* face) {
+  std::lock_guard guard(TheFaceFiles().lock);
+  FT_Done_Face(static_cast<FT_Face>(face));
+}
+
+constexpr cairo_user_data_key_t kFaceFileKey{};
+
+// A cairo face of its own for a realised face: the file fontconfig matches
+// for the family, slant and weight, opened for it alone, with the options
+// fontconfig gives that file for `options` (as cairo's own lookup by family
+// name takes them, so text comes out the same). Null when no file matches.
+cairo_font_face_t* OwnFontFace(const std::string& family, bool italic, bool bold,
+                               const cairo_font_options_t* options) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_MEDIUM);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  cairo_ft_font_options_substitute(options, pattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (match == nullptr) return nullptr;
+  FT_Face file = nullptr;
+  FcChar8* fileName = nullptr;
+  int index = 0;
+  FaceFiles& files = TheFaceFiles();
+  if (FcPatternGetString(match, FC_FILE, 0, &fileName) == FcResultMatch) {
+    FcPatternGetInteger(match, FC_INDEX, 0, &index);
+    std::lock_guard guard(files.lock);
+    if (files.library == nullptr ||
+        FT_New_Face(files.library, reinterpret_cast<const char*>(fileName), index, &file) != 0)
+      file = nullptr;
+  }
+  cairo_font_face_t* face = nullptr;
+  if (file != nullptr && FcPatternAddFTFace(match, FC_FT_FACE, file)) {
+    face = cairo_ft_font_face_create_for_pattern(match);
+    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS ||
+        cairo_font_face_set_user_data(face, &kFaceFileKey, file, CloseFaceFile) != CAIRO_STATUS_SUCCESS) {
+      cairo_font_face_destroy(face);
+      face = nullptr;
+    } else {
+      file = nullptr;  // the cairo face closes it
+    }
+  }
+  if (file != nullptr) CloseFaceFile(file);
+  FcPatternDestroy(match);
+  return face;
 }
 
 // Character (em) height in pixels for a description's height.
-double EmPixels(const LOGFONT& description, cairo_font_face_t* face) {
+double EmPixels(const LOGFONT& description, cairo_font_face_t* face, const cairo_font_options_t* unhinted) {
   // Cell height over em height of the face, measured unhinted.
-  cairo_scaled_font_t* probe = MakeScaledFont(face, 1000.0, false, CAIRO_ANTIALIAS_GRAY);
+  cairo_scaled_font_t* probe = MakeScaledFont(face, 1000.0, unhinted);
   cairo_font_extents_t extents;
   cairo_scaled_font_extents(probe, &extents);
   cairo_scaled_font_destroy(probe);
@@ -203,31 +293,96 @@ void EnsureFontConfiguration() {
   std::call_once(loaded, LoadFontConfiguration);
 }
 
+namespace {
+
+std::shared_ptr<const FontFace> RealiseFace(const LOGFONT& description) {
+  EnsureFontConfiguration();
+  auto face = std::make_shared<FontFace>();
+  face->fixedPitch = WantsFixedPitch(description);
+  face->family = face->fixedPitch ? kFixedFamily : kProportionalFamily;
+  const bool italic = description.lfItalic != 0;
+  const bool bold = description.lfWeight >= FW_SEMIBOLD;
+  // The face takes fontconfig's options for unhinted text: outlines are
+  // drawn unhinted, while the hinted metrics of `options` keep advances
+  // whole pixels.
+  cairo_font_options_t* unhinted = FontOptions(false, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_t* options = FontOptions(
+      true, description.lfQuality == NONANTIALIASED_QUALITY ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
+  cairo_font_face_t* cairoFace = OwnFontFace(face->family, italic, bold, unhinted);
+  // No face file: cairo's own lookup draws what it can find.
+  if (cairoFace == nullptr)
+    cairoFace = cairo_toy_font_face_create(face->family.c_str(),
+                                           italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  face->em = std::max(1.0, EmPixels(description, cairoFace, unhinted));
+  face->font = MakeScaledFont(cairoFace, face->em, options);
+  cairo_font_options_destroy(options);
+  cairo_font_options_destroy(unhinted);
+  cairo_font_face_destroy(cairoFace);
+  MeasureGlyphs(*face);
+  MeasureFont(*face, description);
+  return face;
+}
+
+// The faces realised last, newest first, each with its description.
+struct RecentFaces {
+  std::mutex lock;
+  std::list<std::pair<LOGFONT, std::shared_ptr<const FontFace>>> faces;
+};
+
+RecentFaces& TheRecentFaces() {
+  static RecentFaces* recent = new RecentFaces;  // lives as long as the process
+  return *recent;
+}
+
+std::shared_ptr<const FontFace> FindRecentFace(const LOGFONT& description) {
+  RecentFaces& recent = TheRecentFaces();
+  std::lock_guard guard(recent.lock);
+  for (auto entry = recent.faces.begin(); entry != recent.faces.end(); ++entry) {
+    if (std::memcmp(&entry->first, &description, sizeof description) != 0) continue;
+    recent.faces.splice(recent.faces.begin(), recent.faces, entry);
+    return entry->second;
+  }
+  return nullptr;
+}
+
+// Keeps `face` as the newest; the face given back is the one kept for the
+// description (another thread may have realised it first).
+std::shared_ptr<const FontFace> KeepRecentFace(const LOGFONT& description, std::shared_ptr<const FontFace> face) {
+  std::shared_ptr<const FontFace> dropped;  // freed outside the lock
+  RecentFaces& recent = TheRecentFaces();
+  std::lock_guard guard(recent.lock);
+  for (const auto& entry : recent.faces)
+    if (std::memcmp(&entry.first, &description, sizeof description) == 0) return entry.second;
+  recent.faces.emplace_front(description, std::move(face));
+  if (recent.faces.size() > kRecentFacesKept) {
+    dropped = std::move(recent.faces.back().second);
+    recent.faces.pop_back();
+  }
+  return recent.faces.front().second;
+}
+
+}  // namespace
+
 const FontFace& Realise(FontObject& font) {
   std::call_once(font.realised, [&font] {
-    EnsureFontConfiguration();
-    auto face = std::make_unique<FontFace>();
-    const LOGFONT& description = font.description;
-    face->fixedPitch = WantsFixedPitch(description);
-    face->family = face->fixedPitch ? kFixedFamily : kProportionalFamily;
-    cairo_font_face_t* cairoFace = cairo_toy_font_face_create(
-        face->family.c_str(),
-        description.lfItalic != 0 ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-        description.lfWeight >= FW_SEMIBOLD ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    face->em = std::max(1.0, EmPixels(description, cairoFace));
-    cairo_antialias_t antialias = description.lfQuality == NONANTIALIASED_QUALITY
-                                      ? CAIRO_ANTIALIAS_NONE
-                                      : CAIRO_ANTIALIAS_GRAY;
-    face->font = MakeScaledFont(cairoFace, face->em, true, antialias);
-    cairo_font_face_destroy(cairoFace);
-    MeasureGlyphs(*face);
-    MeasureFont(*face, description);
+    std::shared_ptr<const FontFace> face = FindRecentFace(font.description);
+    if (face == nullptr) face = KeepRecentFace(font.description, RealiseFace(font.description));
     font.face = std::move(face);
   });
   return *font.face;
 }
 
+void KeepDrawnFont(const FontFace& face, cairo_t* cr) {
+  cairo_scaled_font_t* used = cairo_get_scaled_font(cr);
+  if (used == face.font || cairo_scaled_font_status(used) != CAIRO_STATUS_SUCCESS) return;
+  std::lock_guard guard(face.keptLock);
+  if (std::find(face.kept.begin(), face.kept.end(), used) == face.kept.end())
+    face.kept.push_back(cairo_scaled_font_reference(used));
+}
+
 FontFace::~FontFace() {
+  for (cairo_scaled_font_t* used : kept) cairo_scaled_font_destroy(used);
   if (font != nullptr) cairo_scaled_font_destroy(font);
 }
 

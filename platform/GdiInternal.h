@@ -54,12 +54,12 @@ struct BrushObject : HBRUSH__, Tracked {
   std::vector<std::uint32_t> pattern;
 };
 
-struct FontFace;  // the realised font, GdiText.cpp
+struct FontFace;  // the realised font, GdiText.h
 
 struct FontObject : HFONT__, Tracked {
   LOGFONT description{};
   std::once_flag realised;
-  std::unique_ptr<FontFace> face;
+  std::shared_ptr<const FontFace> face;  // shared by the fonts of one description
   ~FontObject() override;
 };
 

@@ -77,6 +77,7 @@ void DrawRun(const HDC__& dc, const FontObject& font, const FontFace& face, cons
                        GetBValue(colour) / 255.0);
   cairo_set_scaled_font(cr, face.font);
   cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+  KeepDrawnFont(face, cr);
   cairo_destroy(cr);
   // Underline, strike-out and the mnemonic underline are lines of whole pixels.
   int thickness = std::max(1, static_cast<int>(face.em / 14));

@@ -4,26 +4,39 @@
 
 #include "platform/GdiInternal.h"
 
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace gdi {
 
 struct FontFace {
-  cairo_scaled_font_t* font = nullptr;
+  cairo_scaled_font_t* font = nullptr;  // made from a cairo face of this record's own
   std::string family;
   double em = 12.0;  // character height in pixels
   bool fixedPitch = false;
   unsigned long glyph[256] = {};
   int advance[256] = {};  // whole pixels, per Windows-1252 byte
   TEXTMETRIC metrics{};
+  // The other cairo fonts drawing with this face was given (cairo makes one
+  // per kind of surface from `font`), each held until the face is freed.
+  mutable std::mutex keptLock;
+  mutable std::vector<cairo_scaled_font_t*> kept;
   FontFace() = default;
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
   ~FontFace();
 };
 
+// How many realised faces are kept for a font made again after the last
+// font of their description was freed.
+constexpr std::size_t kRecentFacesKept = 32;
+
 void EnsureFontConfiguration();
 const FontFace& Realise(FontObject& font);
+// Call after drawing text on `cr` with `face`, before `cr` goes: keeps the
+// cairo font the drawing used for as long as the face lives.
+void KeepDrawnFont(const FontFace& face, cairo_t* cr);
 int TextWidth(const FontFace& face, const char* text, int length);
 
 }  // namespace gdi

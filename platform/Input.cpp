@@ -154,6 +154,22 @@ UINT FrameMessage(UINT message) {
   }
 }
 
+// A character the program's text cannot hold travels with its key down
+// above the 32 bits Windows gives the lParam.
+static_assert(sizeof(LPARAM) == 8, "the key down's lParam holds a code point above its 32 bits");
+LPARAM UnheldBits(unsigned codePoint) { return static_cast<LPARAM>(codePoint & 0x1FFFFF) << 32; }
+unsigned UnheldOf(LPARAM lParam) { return static_cast<unsigned>((static_cast<std::uint64_t>(lParam) >> 32) & 0x1FFFFF); }
+
+// The character of a key down, posted to come next, before anything posted
+// after the key.
+BOOL PostCharacterNext(const MSG* key, UINT message, WPARAM character) {
+  std::lock_guard guard(TheCore().lock);
+  Window* window = Find(key->hwnd);
+  if (window == nullptr) return FALSE;
+  window->queue->posted.push_front(MSG{key->hwnd, message, character, key->lParam, key->time, key->pt});
+  NotifyQueue(*window->queue);
+  return TRUE;
+}
 
 }  // namespace
 
@@ -211,7 +227,7 @@ void NoteInputMessageLocked(ThreadQueue& queue, const PostedMessage& message) {
 // The key goes into the thread's queue even when its window has gone since
 // the display sent it (a dialog closed by the key before it): it is read by
 // the window that has the keyboard then.
-void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers) {
+void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, unsigned unheld, unsigned modifiers) {
   // A key that reaches a window a modal dialog keeps disabled, with the
   // keyboard nowhere else in its thread, goes to that dialog, which becomes
   // the active window as a click on its owner would make it.
@@ -241,14 +257,14 @@ void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappabl
     bool alt = Down(core.asyncKeys, VK_MENU);
     bool system = alt || key == VK_F10 || key == VK_MENU;
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    LPARAM lParam = 1 | (static_cast<LPARAM>(down ? character : 0) << 16) | (alt ? (1L << 29) : 0);
+    LPARAM lParam = 1 | (static_cast<LPARAM>(down ? character : 0) << 16) | (alt ? (1L << 29) : 0) |
+                    (down ? UnheldBits(unheld) : 0);
     if (wasDown) lParam |= 1L << 30;
     if (!down) lParam |= (1L << 30) | (1L << 31);
     PostLocked(queue, target, message, GenericKey(key), lParam);
     queue.posted.back().modifiers = modifiers;
     queue.posted.back().keyboard = true;
   }
-  if (down && unmappable) MessageBeep(0);
 }
 
 namespace {
@@ -351,7 +367,10 @@ void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta) {
     if (UINT button = ButtonKey(message)) SetKey(core.asyncKeys, button, IsButtonDown(message));
     route = RoutePointerLocked(*top, message, screen, wheelDelta);
   }
-  if (route.message == 0) return;
+  if (route.message == 0) {
+    if (IsButtonDown(message)) PressInHeldWindow(topLevel);
+    return;
+  }
   bool eaten = route.activate != nullptr && AskMouseActivate(route, message);
   if (route.askCursor)
     SendMessage(route.target, WM_SETCURSOR, reinterpret_cast<WPARAM>(route.target),
@@ -384,7 +403,7 @@ void StopScrollTracking() {
 // be gone by then (a dialog that the key typed just before closes, on its
 // own thread meanwhile), and the key with it. Once queued for the thread,
 // the key is read by the window that has the keyboard there (RouteKey).
-void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers,
+void PresenterKey(HWND window, UINT key, bool down, BYTE character, unsigned unheld, unsigned modifiers,
                   std::uint64_t choicesHeard) {
   HWND target = window;
   std::shared_ptr<ThreadQueue> owner;
@@ -416,7 +435,7 @@ void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappa
     return;
   }
   if (const std::function<void()> hold = TakeKeyRouteHold()) hold();
-  RunOnThread(owner, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });
+  RunOnThread(owner, [=] { RouteKey(target, key, down, character, unheld, modifiers); });
 }
 
 void PresenterMouse(HWND window, UINT message, int x, int y) {
@@ -447,6 +466,13 @@ BOOL TranslateMessage(const MSG* message) {
     return FALSE;
   auto key = static_cast<UINT>(message->wParam);
   if (key == VK_DELETE) return FALSE;
+  if (const unsigned unheld = UnheldOf(message->lParam); unheld != 0) {
+    if (message->message == WM_SYSKEYDOWN) {
+      MessageBeep(0);
+      return FALSE;
+    }
+    return PostCharacterNext(message, WM_UNICHAR, unheld);
+  }
   BYTE character = static_cast<BYTE>((message->lParam >> 16) & 0xFF);
   if (character == 0) {
     character = CharacterForKey(key, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
@@ -454,15 +480,7 @@ BOOL TranslateMessage(const MSG* message) {
       character = static_cast<BYTE>(character - 'a' + 1);
   }
   if (character == 0) return FALSE;
-  UINT charMessage = message->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-  std::lock_guard guard(TheCore().lock);
-  Window* window = Find(message->hwnd);
-  if (window == nullptr) return FALSE;
-  // The character comes next, before anything posted after the key.
-  window->queue->posted.push_front(MSG{message->hwnd, charMessage, character, message->lParam,
-                                       message->time, message->pt});
-  NotifyQueue(*window->queue);
-  return TRUE;
+  return PostCharacterNext(message, message->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, character);
 }
 
 // A null instance asks for a system cursor by its IDC_ number; anything else

@@ -12,7 +12,9 @@
 // The character a key produced travels in bits 16-23 of the key-down lParam
 // (where the hardware scan code would be); TranslateMessage posts it as
 // WM_CHAR (WM_SYSCHAR with Alt). A key down posted by the program itself has
-// no character there, and TranslateMessage then uses the US layout.
+// no character there, and TranslateMessage then uses the US layout. A
+// character the program's text cannot hold travels as its code point above
+// bit 32; TranslateMessage posts it as WM_UNICHAR (and beeps with Alt).
 //
 // The caret belongs to a thread, is drawn by the layer by inverting its
 // rectangle on the window surface, is removed around painting and blinks on

@@ -74,6 +74,9 @@ constexpr UINT WM_DEADCHAR = 0x0103;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_SYSCHAR = 0x0106;
+// A typed character the program's text cannot hold: wParam its code point.
+// DefWindowProc refuses it with a beep; a file name field keeps it.
+constexpr UINT WM_UNICHAR = 0x0109;
 constexpr UINT WM_KEYLAST = 0x0109;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;

@@ -3,19 +3,24 @@
 // (the graphics window beside a dialog of the Layout's, the Layout beside
 // one of the graphics window's) take no input either while its loop runs,
 // and nothing they would do on an activation (closing the dialogs of other
-// windows) can happen then. What the screen gives such a window goes to the
-// dialog instead: an activation (a click, the window manager's fallback, a
-// pointer the focus follows) makes the program ask the screen for the
-// dialog once more, as a click on a disabled owner does; the manager
-// decides. A key that reaches the window meanwhile goes to the dialog.
+// windows) can happen then. What the screen gives a held window, of the
+// dialog's thread or another, goes to the dialog instead: an activation (a
+// click, a taskbar, the window manager's fallback, a pointer the focus
+// follows) makes the program ask the screen for the dialog once more, as a
+// click on a disabled owner does, and the manager raises it over the
+// window it activated; the manager decides. A key that reaches a held
+// window meanwhile goes to the dialog, which the program has asked to the
+// front.
 //
 // Only the latest loop holds, so that dialogs of two threads opened one
 // over the other never hold each other.
 //
 // A window manager may still minimise a dialog to an icon (with its owner,
 // say), whatever the dialog asked of it. The dialog stays open with its
-// values; keys go to no window the screen does not show, and the dialog
-// asks for the keyboard again once the screen shows it.
+// values; keys go to no window the screen does not show, and a click in
+// any window it holds asks the screen to show it again (its owner comes
+// back with it). An activation alone does not: the manager gives the
+// focus to another window of ours as it minimises the dialog.
 #include "platform/WindowCore.h"
 
 #include <algorithm>
@@ -34,13 +39,13 @@ bool BelongsTo(const Window& window, const Window& dialog) {
 
 // On the dialog's thread: the dialog is the window the program wants to
 // have the keyboard, and the screen hears of it again once the thread
-// runs out of work.
+// runs out of work (the presenter asks a manager to show an icon again).
 void AskTheScreenFor(HWND dialog) {
   RunOnOwnerThread(dialog, [dialog] {
     {
       std::lock_guard guard(TheCore().lock);
       Window* window = Find(dialog);
-      if (window == nullptr || !OnScreenLocked(*window)) return;
+      if (window == nullptr || !IsShownLocked(*window)) return;
       TheCore().foreground = dialog;
       window->queue->toldActive = nullptr;
     }
@@ -67,7 +72,10 @@ Window* HoldingDialogLocked(const Window& window) {
   for (auto loop = loops.rbegin(); loop != loops.rend(); ++loop) {
     Window* dialog = Find(*loop);
     if (dialog == nullptr) continue;  // destroyed while its loop winds up
-    if (dialog->queue == window.queue || BelongsTo(window, *dialog)) return nullptr;
+    if (BelongsTo(window, *dialog)) return nullptr;
+    // The loop's own thread holds what it disabled; a window it left
+    // enabled (one made while it runs) stays the user's.
+    if (dialog->queue == window.queue && (window.style & WS_DISABLED) == 0) return nullptr;
     return dialog;
   }
   return nullptr;
@@ -91,6 +99,17 @@ bool PassActivationToHolder(HWND handle) {
   }
   if (dialog != nullptr) AskTheScreenFor(dialog);
   return true;
+}
+
+void PressInHeldWindow(HWND handle) {
+  HWND dialog = nullptr;
+  {
+    std::lock_guard guard(TheCore().lock);
+    Window* window = Find(handle);
+    Window* holder = window != nullptr ? HoldingDialogLocked(*TopLevelOf(window)) : nullptr;
+    if (holder != nullptr && IsShownLocked(*holder) && !OnScreenLocked(*holder)) dialog = holder->handle;
+  }
+  if (dialog != nullptr) AskTheScreenFor(dialog);
 }
 
 Window* KeyTakerLocked(Window* window) {

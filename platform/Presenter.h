@@ -128,7 +128,8 @@ void PresenterIconified(HWND window, bool iconic);
 enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4u, kModifiersReported = 8u };
 
 // `character` is the Windows-1252 character of the key (0 for none);
-// `unmappable` says the key gave a character that Windows-1252 lacks.
+// `unheld` the code point of a character the key gave that Windows-1252
+// lacks (0 for none).
 // `modifiers` (HeldModifiers) are the modifier keys held as the key went
 // down or up, before it: the key is read with those, whatever the layer
 // heard of the modifiers before (a release may have gone to another
@@ -138,7 +139,7 @@ enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4
 // while the program's later choice of another was on its way goes to that
 // one. A key for a window the program has destroyed since goes to the
 // foreground window.
-void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0,
+void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, unsigned unheld, unsigned modifiers = 0,
                   std::uint64_t choicesHeard = kEveryChoiceHeard);
 // message: WM_MOUSEMOVE or a WM_xBUTTONDOWN/UP; x and y are relative to the
 // top-left corner of the top-level window (its frame included).

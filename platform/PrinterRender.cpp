@@ -277,6 +277,7 @@ void Renderer::Text(const std::int32_t* v, std::size_t count) {
     cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs.data(),
                            static_cast<int>(glyphs.size()), clusters.data(), static_cast<int>(clusters.size()),
                            static_cast<cairo_text_cluster_flags_t>(0));
+    KeepDrawnFont(face, cr_);
   }
   double thickness = std::max(1.0, face.em / 14);
   if (font->description.lfUnderline != 0) {

@@ -224,10 +224,10 @@ Window* UsableWindowLocked(Window* window);
 // taken up fewer than the activations told (`choicesHeard`) when it made
 // its report; null otherwise.
 Window* ChoiceOnItsWayLocked(std::uint64_t choicesHeard);
-// The modal dialog that keeps the top-level window `window` from input
-// although it runs on another thread: the dialog of the program's latest
-// modal loop, when that loop runs on a thread other than the window's. A
-// thread's own windows follow its own disabling. Null when none.
+// The modal dialog that keeps the top-level window `window` from input:
+// the dialog of the program's latest modal loop, for a window of another
+// thread, or of the loop's own that the loop disabled; never for the
+// dialog or a window it owns. Null when none.
 Window* HoldingDialogLocked(const Window& window);
 // Whether the screen shows the window (and its top-level window), not
 // only the program: shown and not minimised to an icon by a manager.
@@ -243,10 +243,14 @@ Window* KeyTakerLocked(Window* window);
 void ModalLoopBegins(HWND dialog);
 void ModalLoopEnds(HWND dialog);
 // On the window's thread: the screen activated `window`, which a modal
-// dialog of another thread holds. The activation goes to that dialog,
+// dialog holds (HoldingDialogLocked). The activation goes to that dialog,
 // which asks the screen for the keyboard once more unless the screen does
 // not show it. False when no dialog holds the window.
 bool PassActivationToHolder(HWND window);
+// On the window's thread: the user pressed a mouse button in `window`,
+// which a modal dialog holds; a dialog a manager has made an icon asks
+// the screen to show it again, with the keyboard.
+void PressInHeldWindow(HWND window);
 
 // The calling thread's queue (made on first use). Call without the lock.
 std::shared_ptr<ThreadQueue> CurrentQueue();
@@ -317,7 +321,7 @@ void DestroyThreadWindows(ThreadQueue& queue);
 
 // Input (no lock held; on the owner thread).
 // `modifiers`: HeldModifiers of Presenter.h, or 0 when not reported.
-void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0);
+void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, unsigned unheld, unsigned modifiers = 0);
 // x, y relative to the top-level window's top-left corner.
 void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta);
 BYTE CharacterForKey(UINT virtualKey, bool shift);

@@ -60,6 +60,32 @@ int EscapedNameByteAt(std::string_view text, std::size_t at) {
   return high * 16 + low;
 }
 
+std::size_t EscapedCharacterLength(std::string_view text, std::size_t at) {
+  const int lead = EscapedNameByteAt(text, at);
+  if (lead < 0) return 0;
+  const std::size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  for (std::size_t next = 1; next < bytes; ++next) {
+    const int following = EscapedNameByteAt(text, at + 3 * next);
+    if (following < 0x80 || following > 0xBF) return 3;
+  }
+  return 3 * bytes;
+}
+
+std::size_t OutsideEscapedCharacter(std::string_view text, std::size_t at, bool forward) {
+  // The escape `at` falls in, then the start of its run, where a character
+  // starts; from there, character by character.
+  std::size_t start = at + 1;
+  for (std::size_t back = 0; back <= 2 && back <= at && start > at; ++back)
+    if (EscapedNameByteAt(text, at - back) >= 0) start = at - back;
+  if (start > at) return at;
+  while (start >= 3 && EscapedNameByteAt(text, start - 3) >= 0) start -= 3;
+  for (std::size_t length = EscapedCharacterLength(text, start); start + length <= at;
+       length = EscapedCharacterLength(text, start))
+    start += length;
+  if (start == at) return at;
+  return forward ? start + EscapedCharacterLength(text, start) : start;
+}
+
 std::string Utf8From1252(const std::string& text) {
   std::string result;
   result.reserve(text.size());

@@ -21,6 +21,14 @@ constexpr BYTE kNameByteHalf = 0x10;
 // The file name's byte escaped at `at` of `text` (0..255), or -1 when none
 // starts there.
 int EscapedNameByteAt(std::string_view text, std::size_t at);
+// A character of a file name that the program's text cannot hold is the
+// escapes of its UTF-8 bytes (one escape for a byte that is no UTF-8): the
+// length of the one that starts at `at` (0 when none does), and `at` moved
+// out of the one it falls inside, to its start or past its end (unchanged
+// when it falls inside none). Text is cut, and a caret stands, only between
+// whole characters.
+std::size_t EscapedCharacterLength(std::string_view text, std::size_t at);
+std::size_t OutsideEscapedCharacter(std::string_view text, std::size_t at, bool forward);
 
 // The code point of a Windows-1252 byte; 0 for the five unused bytes.
 unsigned CodePointOf1252(BYTE byte);

@@ -1223,15 +1223,15 @@ void X11Presenter::OnKey(XEvent& event) {
   const KeySym unshifted = XLookupKeysym(&event.xkey, 0);
   UINT key = VirtualKeyOf(unshifted);
   BYTE character = 0;
-  bool unmappable = false;
+  unsigned unheld = 0;
   if (length == 1) {
     character = static_cast<BYTE>(text[0]);  // Latin-1, or a control character
   } else if (unsigned codePoint = CodePointOf(keysym)) {
     character = ByteOf1252(codePoint);
-    unmappable = character == 0;
+    if (character == 0) unheld = codePoint;  // 0xFFFF when not known here
   }
-  if (key == 0 && character == 0 && !unmappable) return;
-  PresenterKey(window, key, down, down ? character : 0, down && unmappable, HeldModifiersOf(event.xkey.state),
+  if (key == 0 && character == 0 && unheld == 0) return;
+  PresenterKey(window, key, down, down ? character : 0, down ? unheld : 0, HeldModifiersOf(event.xkey.state),
                choicesHeard_);
 }
 

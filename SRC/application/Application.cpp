@@ -162,6 +162,19 @@ void AnswerMessagesOnlyWithADisplay() {
   UnansweredMessageEndsRun = MessagesToStandardError && !StartupIsBatchFile;
 }
 
+// A run with no display to show its windows on, that nobody asked to run
+// without one (QUORVEL_DISPLAY=headless, as the tests do), could only wait
+// for ever: what it would show is said on the standard error stream
+// instead, and the run ends as a failure. A batch file's run ends by
+// itself.
+std::string NoDisplayMessage(const std::string& commandLine) {
+  if (!NoDisplayAtAll() || IsBatchFileName(commandLine)) return {};
+  const std::string path = StartupFilePath(commandLine);
+  return "Quorvel: no display to show " + (path.empty() ? std::string("the program") : path) +
+         " on: DISPLAY is not set.\nRun it on an X display, or give it a model batch file (.mbf), whose "
+         "run ends by itself.";
+}
+
 void AskSaveBeforeEnd() {
   // The program ends after an error: the next start offers the automatic
   // save, whatever is answered here.
@@ -451,6 +464,10 @@ void ReportUnknownException() {
 
 int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int) {
   InstanceHandle = instance;
+  if (const std::string refusal = NoDisplayMessage(commandLine != nullptr ? commandLine : ""); !refusal.empty()) {
+    std::fprintf(stderr, "%s\n", refusal.c_str());
+    return 1;
+  }
   InstallFaultHandlers();
   int exitCode = 0;
   try {

@@ -32,7 +32,10 @@
 
 // The entry: returns the exit code of the process: the quit message's (0
 // after a normal close, 1 when a message no one could answer ended the run),
-// or 1 after an error that no command caught.
+// or 1 after an error that no command caught. With no display (DISPLAY not
+// set) and no QUORVEL_DISPLAY=headless, a run that is not a batch file says
+// so on standard error and returns 1 at once, before anything starts: it
+// would have nothing to show its windows on and never end.
 int WinMain(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand);
 
 // The start-up sequence. The first-run sample model is asked for only when

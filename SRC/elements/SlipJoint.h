@@ -6,14 +6,12 @@
 // torque, pressure thrust area and weight as floats. The iteration state of
 // the analysis is not stored.
 //
-// In a run (SlipJointAnalysis.cpp) a joint with friction is nonlinear: each
-// pass finds its axial force N (and torque Mt) from the last solve and
-// either lets it slide (a spring of 1 and the friction F, at most |N|,
-// applied against N as a pair of end loads) or holds it (a spring that
-// carries just over F at the movement found). Whether it slid is decided
-// on the size of the friction applied in the pass before: a joint in
-// tension applies a negative friction, which must count as applied, or it
-// would slide for ever and drop the friction load from the anchors.
+// In a run (SlipJointAnalysis.cpp) a joint with friction is nonlinear:
+// each direction, sliding and turning, is free in the first pass of a case,
+// then slides against its friction (a spring of 1 and the friction F
+// applied as a pair of end loads against the movement) or is held (a rigid
+// spring) by Coulomb's law. The pressure thrust drives the slide like any
+// other load; the friction resists it and never takes the thrust's sign.
 //
 // The module: SlipJoint.cpp (record), SlipJointAnalysis.cpp,
 // SlipJointDialog.cpp (SLIP_DIALOG), SlipJointList.cpp (the "Slip joints"
@@ -62,7 +60,6 @@ class SlipJoint : public ElementData, public RunPreparedSupport {
   double previousAxial = 0.0;
   double previousRotation = 0.0;
   Matrix12d builtStiffness{};
-  Vector12d builtLoads{};
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;
 

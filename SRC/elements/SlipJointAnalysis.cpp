@@ -1,7 +1,23 @@
 // The slip joint's iteration; see SlipJoint.h. Its stiffness, friction pair
 // and force recovery are the straight element's (StraightAnalysis.cpp,
 // kindbase/EndForces.cpp), which read the state kept here.
-#include <algorithm>
+//
+// Each direction (sliding, turning) is in one of three states, told apart
+// by its spring and its friction pair: free in the first pass of a case
+// (the spring of 1, no friction), sliding (the spring of 1 and the
+// friction against the way it slides), held (the rigid spring, no
+// friction). Coulomb's law decides the next state from the solve:
+// - free: it is held, which finds what drives it.
+// - held: the rigid spring carries what drives it; once that is more than
+//   the friction it slides that way.
+// - sliding: it slides on while it moves the way it slides; moved back, or
+//   not at all, the friction is more than what drives it, and it is held.
+// Deciding by the force held, not by the free movement, spares the other
+// nonlinear items of the line the long slide a free joint makes when its
+// friction comes on.
+// The friction never takes its sign from the force through the joint:
+// under pressure that force is mostly the thrust, which points along the
+// slide, and friction given its sign would drive the slide it resists.
 #include <cmath>
 
 #include "elements/SlipJoint.h"
@@ -12,25 +28,36 @@
 namespace {
 
 constexpr int kSlipJointKind = 11;
-constexpr double kNone = 1.0e-6;
+constexpr double kFree = 1.0;
 constexpr double kHeld = 1.0e12;
+// A held joint slides only when what drives it passes the friction by this
+// share: at a drive equal to the friction, rounding would otherwise let it
+// slide, move back and be held again for ever.
+constexpr double kBreakaway = 1.0e-6;
 
-// One direction of the joint (sliding or turning): d the relative movement,
-// n the force (or moment) found, f the friction; the spring and the
-// friction pair of the next pass.
-void Step(double d, double n, double f, double& spring, double& applied, double& previous, int node) {
-  if (std::fabs(applied) <= kNone || f <= std::fabs(n)) {
-    spring = 1.0;  // it slides
-  } else if (std::fabs(d) <= kNone) {
+// One direction after a solve: d the relative movement (opening or turning
+// positive), f the friction, `spring` and `applied` the state the solve
+// used, `carried` (out) what the sliding faces carried: the spring and the
+// friction pair, without the pressure thrust.
+void Step(double d, double f, double solvedSpring, double& spring, double& applied, double& previous,
+          double& carried, int node) {
+  carried = solvedSpring * d - applied;
+  const double before = applied;
+  if (spring >= kHeld) {
+    if (std::fabs(carried) > f * (1.0 + kBreakaway)) {
+      spring = kFree;
+      applied = carried > 0.0 ? -f : f;
+    }
+  } else if (applied == 0.0) {
     spring = kHeld;
-  } else {
-    // It sticks: a spring that carries just over the friction at d.
-    spring = 1.01 * f / std::fabs(d);
-    NonlinearConverged(d, kNone, kSlipJointKind, 0, node);
-    CountNonlinearChange();
+  } else if (d * applied >= 0.0) {  // the friction points along d: moved back
+    spring = kHeld;
+    applied = 0.0;
   }
+  // A change of state is a change of the friction pair; the movement must
+  // settle too.
+  if (!NonlinearConverged(applied, before, kSlipJointKind, 0, node)) CountNonlinearChange();
   if (!NonlinearConverged(d, previous, kSlipJointKind, 0, node)) CountNonlinearChange();
-  applied = n > 0.0 ? -std::min(f, std::fabs(n)) : n < 0.0 ? std::min(f, std::fabs(n)) : 0.0;
   previous = d;
 }
 
@@ -45,7 +72,7 @@ void SlipJoint::PrepareForRun(int /*rowNumber*/) {
 void SlipJoint::ResetIteration() {
   previousAxial = previousRotation = 0.0;
   run.appliedFrictionForce = run.appliedFrictionMoment = 0.0;
-  run.axialStiffness = run.torsionalStiffness = 1.0;
+  run.axialStiffness = run.torsionalStiffness = kFree;
   run.axialForce = run.torsionalMoment = 0.0;
 }
 
@@ -53,25 +80,10 @@ void SlipJoint::UpdateIteration(int /*rowNumber*/) {
   if (!IsNonlinear() || builtNode1 == 0 || builtNode2 == 0) return;
   const Model& model = TheModel();
   const Vector12d u = ToLocal12(builtAxes, ElementDisplacements(ElementEquations(model, builtNode1, builtNode2)));
-  // The end forces of the last solve with its friction pair, as the force
-  // recovery finds them.
-  Vector12d F = builtLoads;
-  F[0] -= run.appliedFrictionForce;
-  F[6] += run.appliedFrictionForce;
-  F[3] -= run.appliedFrictionMoment;
-  F[9] += run.appliedFrictionMoment;
-  Vector12d r{};
-  for (int i = 0; i < 12; ++i) {
-    double sum = 0.0;
-    for (int j = 0; j < 12; ++j) sum += builtStiffness[i][j] * u[j];
-    r[i] = sum - F[i];
-  }
-  run.axialForce = (r[6] - r[0]) / 2.0;
-  run.torsionalMoment = (r[9] - r[3]) / 2.0;
   if (frictionForce != 0.0f)
-    Step(u[6] - u[0], run.axialForce, std::fabs(frictionForce), run.axialStiffness, run.appliedFrictionForce,
-         previousAxial, builtNode2);
+    Step(u[6] - u[0], std::fabs(frictionForce), builtStiffness[6][6], run.axialStiffness, run.appliedFrictionForce,
+         previousAxial, run.axialForce, builtNode2);
   if (frictionTorque != 0.0f)
-    Step(u[9] - u[3], run.torsionalMoment, std::fabs(frictionTorque), run.torsionalStiffness,
-         run.appliedFrictionMoment, previousRotation, builtNode2);
+    Step(u[9] - u[3], std::fabs(frictionTorque), builtStiffness[9][9], run.torsionalStiffness,
+         run.appliedFrictionMoment, previousRotation, run.torsionalMoment, builtNode2);
 }

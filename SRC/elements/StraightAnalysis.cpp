@@ -70,7 +70,6 @@ void RememberSlipJointBuild(const Model& model, const AnalysisElementInput& inpu
   auto* joint = dynamic_cast<SlipJoint*>(model.row(input.row).element.get());
   if (joint == nullptr) return;
   joint->builtStiffness = built.stiffness;
-  joint->builtLoads = built.loads;
   joint->builtAxes = built.frames.end1;
   joint->builtNode1 = input.node1;
   joint->builtNode2 = input.node2;

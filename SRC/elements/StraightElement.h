@@ -105,5 +105,6 @@ NodePairLoads AttachedWeightLoads(const Vector3d& halfForce, const Vector3d& p1,
 
 // The slip joint's secant stiffnesses of an operating case: force over
 // movement, ka |N| / (|N| - |F|) while the joint slides, rigid while it
-// sticks; never below kFreeSlipStiffness. Likewise for the torque.
+// sticks, N the force its sliding faces carried (the thrust is no part of
+// it); never below kFreeSlipStiffness. Likewise for the torque.
 void UpdateSlipJointSecants(SlipJointState& state, double frictionForce, double frictionTorque);

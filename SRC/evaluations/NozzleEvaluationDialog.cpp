@@ -250,20 +250,20 @@ void AllowableLabel() {
                                 " Allowable [All]");
 }
 
+// A field is enabled and disabled with its label and its unit, so that a
+// row never reads as unavailable while its field is open and required.
+void EnableFieldRow(int field, bool enabled) {
+  DialogHelper& h = State().helper;
+  for (int item : {field - 1301 + 1501, field, field - 1301 + 1601}) h.DialogEnableItem(item, enabled);
+}
+
 void Relabel() {
   DialogHelper& h = State().helper;
   const bool wrc = ChosenAnalysis() == kNozzleWrc537, sphere = ChosenSphere();
   for (const DialogField& f : wrc ? WrcFields() : EnFields()) h.DialogSetItemText(f.item - 1301 + 1501, Label(f, sphere));
-  if (wrc) {
-    AllowableLabel();
-    h.DialogEnableItem(1310, sphere);
-    h.DialogEnableItem(1311, sphere);
-    h.DialogEnableItem(1510, sphere);
-    h.DialogEnableItem(1511, sphere);
-  } else {
-    h.DialogEnableItem(1310, true);
-    h.DialogEnableItem(1311, true);
-  }
+  if (wrc) AllowableLabel();
+  // The nozzle's own thickness and radius serve WRC 537 for a sphere only.
+  for (int field : {1310, 1311}) EnableFieldRow(field, !wrc || sphere);
 }
 
 void Layout() {

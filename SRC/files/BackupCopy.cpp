@@ -85,6 +85,8 @@ std::optional<std::string> SaveModelFileWithBackup(HWND owner, const std::string
   // What the save's own action entered first (a line of a list) stands or
   // is refused before it is written.
   if (!SettleActionSoFar(owner)) return std::nullopt;
+  // Nothing of a refused save is written, not even its backup copy.
+  if (std::string refusal = ModelPathRefusal(path); !refusal.empty()) return refusal;
   if (!KeepBackupCopy(owner, path)) return std::nullopt;
   std::string failure = WriteModelFile(path);
   if (failure.empty()) RemoveAutomaticSave();

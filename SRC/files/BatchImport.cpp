@@ -2,7 +2,6 @@
 // Import command with its file dialog, and the command-line road.
 #include "files/BatchImport.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -32,6 +31,7 @@
 #include "records/LoadCaseList.h"
 #include "records/PipeLoad.h"
 #include "services/DialogHook.h"
+#include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Message.h"
@@ -44,7 +44,6 @@
 namespace {
 
 constexpr std::size_t kTitleWidth = 48;
-constexpr std::size_t kFileBufferLength = 260;
 constexpr int kNeutralFileFilter = 2;
 constexpr int kCaesarFileFilter = 3;
 constexpr int kBatchThermalLoads = 3;  // the most a batch or neutral file's LOADS lines give
@@ -65,16 +64,6 @@ void ReadByteOrderMark(std::istream& input) {
     throw std::string("The file is UTF-16 text.\nSave it as plain text and import it again.");
   if (read == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) return;
   buffer->pubseekpos(start, std::ios::in);
-}
-
-// The extension after the last dot of the name's last part, lower-cased.
-std::string LowerExtension(std::string_view name) {
-  const std::size_t separator = name.find_last_of("/\\");
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) return {};
-  std::string extension(name.substr(dot + 1));
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
 }
 
 bool IsSameFile(const std::string& first, const std::string& second) {
@@ -128,7 +117,7 @@ UINT_PTR ImportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam)
 // The open dialog of the Import command; the filter chosen decides the
 // reader, whatever the file's extension.
 bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
+  std::vector<char> buffer = FileNameBuffer();
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = owner;
@@ -145,7 +134,7 @@ bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
   record.Flags =
       OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
   record.lpfnHook = ImportDialogHook;
-  if (!GetOpenFileName(&record)) return false;
+  if (!RunFileDialog(record, false)) return false;
   path = buffer.data();
   filter = static_cast<int>(record.nFilterIndex);
   return true;
@@ -244,7 +233,7 @@ bool IsBatchFileName(std::string_view name) {
   for (char c : name)
     if (c != '"') path += c;
   const std::size_t end = path.find_last_not_of(" \t");
-  return end != std::string::npos && LowerExtension(std::string_view(path).substr(0, end + 1)) == "mbf";
+  return end != std::string::npos && LowerExtension(path.substr(0, end + 1)) == "mbf";
 }
 
 std::string BatchModelPath(const std::string& batchPath) {

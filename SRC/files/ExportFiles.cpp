@@ -12,13 +12,12 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "services/DialogHook.h"
+#include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/TextFileEncoding.h"
 
 namespace {
-
-constexpr std::size_t kFileBufferLength = 260;
 
 // The model's file name with `extension` for its own; with or without the
 // model's folder. Empty for an untitled model.
@@ -44,9 +43,7 @@ UINT_PTR ExportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 std::string ChooseExportFile(HWND parent, const ExportFileQuestion& question, DWORD* filterIndex) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  const std::string initial = ProposedName(question);
-  if (initial.size() < buffer.size()) std::copy(initial.begin(), initial.end(), buffer.begin());
+  std::vector<char> buffer = FileNameBuffer(ProposedName(question));
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = parent;
@@ -59,7 +56,7 @@ std::string ChooseExportFile(HWND parent, const ExportFileQuestion& question, DW
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                  OFN_ENABLEHOOK;
   record.lpfnHook = question.hook != nullptr ? question.hook : ExportDialogHook;
-  if (!GetSaveFileName(&record)) return {};
+  if (!RunFileDialog(record, true)) return {};
   if (filterIndex != nullptr) *filterIndex = record.nFilterIndex;
   return buffer.data();
 }

@@ -38,14 +38,13 @@
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
+#include "services/ProgramSample.h"
 #include "services/RecentModels.h"
 #include "services/Settings.h"
 #include "services/StartupSwitches.h"
 #include "services/TableViews.h"
 
 namespace {
-
-constexpr std::size_t kFileBufferLength = 260;
 
 std::size_t NameOffset(const std::string& path) {
   const std::size_t separator = path.find_last_of("/\\");
@@ -69,10 +68,6 @@ std::string ResultsModelPath(const std::string& resultsPath) {
   return resultsPath.substr(0, dot) + ".mod";
 }
 
-// Set while the first run opens the sample: the sample is the program's
-// own file, so the user's work on it is saved where the user says.
-bool g_OpenSampleUntitled = false;
-
 bool OpenModelFile(HWND owner, const std::string& path) {
   // A file of the old format is converted only when the user agrees.
   const int oldVersion = OldModelFileVersion(path);
@@ -86,7 +81,9 @@ bool OpenModelFile(HWND owner, const std::string& path) {
   ForgetModelSession();
   if (oldVersion != 0) RememberConvertedModel(path, oldVersion);
   ChooseModelFile(path);
-  if (UntitledMode || g_OpenSampleUntitled) ResetModelTitle();
+  // The sample is the program's own file, by whichever road it was opened:
+  // the user's work on it is saved where the user says.
+  if (UntitledMode || IsProgramSample(path)) ResetModelTitle();
   ShowModelWindows();
   // What an old model's conversion took in place of values out of range,
   // and the load cases dropped for temperatures out of use.
@@ -125,11 +122,8 @@ OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char*
 
 // The model's own file name, the start of the dialogs' name field.
 std::vector<char> NameBuffer() {
-  std::vector<char> buffer(kFileBufferLength, '\0');
   const std::string& path = TheModel().path;
-  const std::string name = path.substr(NameOffset(path));
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  return buffer;
+  return FileNameBuffer(path.substr(NameOffset(path)));
 }
 
 bool OpenDocumentByKind(HWND owner, const std::string& path) {
@@ -234,7 +228,7 @@ bool SaveModelAs(HWND owner) {
   OPENFILENAME record = FileDialogRecord(owner, buffer, "Model files (*.mod)\0*.mod\0", "Save As");
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
-  if (!GetSaveFileName(&record)) return false;
+  if (!RunFileDialog(record, true)) return false;
   const std::string path = buffer.data();
   // A model under another extension could not be opened again.
   if (LowerExtension(path) != "mod") {
@@ -273,7 +267,7 @@ void OpenModelDialog(HWND owner) {
   }
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
-  if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());
+  if (RunFileDialog(record, false)) OpenFileByExtension(owner, buffer.data());
 }
 
 std::string StartupFilePath(const std::string& name) {
@@ -305,31 +299,21 @@ void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name) {
 }
 
 void OpenSampleModelFirstRun(HWND mainWindow) {
-  const std::string path = ProgramFolder + "BigModel.mod";
+  const std::string path = ProgramSamplePath();
   if (!platform::FileExists(path)) return;
-  bool opened = false;
-  {
-    struct SampleOpening {
-      SampleOpening() { g_OpenSampleUntitled = true; }
-      ~SampleOpening() { g_OpenSampleUntitled = false; }
-    } opening;
-    opened = OpenStartupFile(mainWindow, path);
-  }
-  if (!opened) {
+  if (!OpenStartupFile(mainWindow, path)) {
     ResetModelTitle();
     InitEmptyModel(TheModel(), ProgramAnalysisOptions());
   }
 }
 
 void OpenResultsDialog(HWND owner) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  const std::string& last = LastResultsPath();
-  std::copy_n(last.begin(), std::min(last.size(), buffer.size() - 1), buffer.begin());
+  std::vector<char> buffer = FileNameBuffer(LastResultsPath());
   OPENFILENAME record = FileDialogRecord(owner, buffer, "Results files (*.res)\0*.res\0", "Open Results");
   record.lpstrDefExt = "res";
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
-  if (!GetOpenFileName(&record)) return;
+  if (!RunFileDialog(record, false)) return;
   const std::string path = buffer.data();
   if (LowerExtension(path) != "res") {
     ShowErrorMessage(owner, "File extension must be : res");

@@ -49,8 +49,9 @@ std::string StartupFilePath(const std::string& name);
 // Start-up with a batch file named: imports it, analyses the model and opens
 // its results (files/BatchImport.h). Does nothing for an empty name.
 void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name);
-// The program folder's "BigModel.mod" under its own name; nothing when it is
-// missing; an untitled empty model when it cannot be read.
+// The program folder's sample (services/ProgramSample.h), untitled as every
+// road opens it; nothing when it is missing; an untitled empty model when it
+// cannot be read.
 void OpenSampleModelFirstRun(HWND mainWindow);
 void OpenModelDialog(HWND owner);
 void OpenResultsDialog(HWND owner);

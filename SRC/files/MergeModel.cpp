@@ -27,6 +27,7 @@
 #include "records/PipeLoad.h"
 #include "records/TimeFunction.h"
 #include "services/DialogHook.h"
+#include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/Settings.h"
@@ -34,7 +35,6 @@
 namespace {
 
 constexpr char kOldMagic[] = "QUORVEL.MOD";
-constexpr std::size_t kFileBufferLength = 260;
 
 // The first bytes of an old-format file, which cannot be merged.
 bool HasOldHeader(const std::string& path) {
@@ -190,11 +190,9 @@ bool MergeModelFile(HWND parent, const std::string& path) {
 }
 
 void MergeModelDialog(HWND parent) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  std::string initial = TheModel().path;
-  const std::size_t separator = initial.find_last_of("/\\");
-  initial = separator == std::string::npos ? initial : initial.substr(separator + 1);
-  std::copy_n(initial.begin(), std::min(initial.size(), buffer.size() - 1), buffer.begin());
+  const std::string& path = TheModel().path;
+  const std::size_t separator = path.find_last_of("/\\");
+  std::vector<char> buffer = FileNameBuffer(separator == std::string::npos ? path : path.substr(separator + 1));
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = parent;
@@ -209,6 +207,6 @@ void MergeModelDialog(HWND parent) {
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
   record.lpfnHook = MergeDialogHook;
-  if (!GetOpenFileName(&record)) return;
+  if (!RunFileDialog(record, false)) return;
   MergeModelFile(parent, buffer.data());
 }

@@ -46,6 +46,7 @@
 #include "records/TimeFunction.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
+#include "services/ProgramSample.h"
 #include "services/RecentModels.h"
 #include "services/TempFiles.h"
 #include "services/ViewRequests.h"
@@ -416,7 +417,15 @@ std::string ModelFileRefusal(const Model& model) {
   return reason.empty() ? reason : reason + "\nThe model was not saved.";
 }
 
+std::string ModelPathRefusal(const std::string& path) {
+  if (!IsProgramSample(path)) return {};
+  return WithPath("Model file: %s\nThis is the program's sample model, which is kept as it came.\n"
+                  "The model was not saved.",
+                  path);
+}
+
 std::string WriteModelFileFrom(const Model& model, const std::string& path) {
+  if (std::string refusal = ModelPathRefusal(path); !refusal.empty()) return refusal;
   // A file the reader would refuse is never written, and the previous one
   // stays.
   if (std::string refusal = ModelFileRefusal(model); !refusal.empty()) return refusal;

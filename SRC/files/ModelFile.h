@@ -70,10 +70,15 @@ std::string ReadModelFile(const std::string& path, std::vector<std::string>* not
 // rows or nodes than the reader takes), with "The model was not saved.";
 // empty when it can be written.
 std::string ModelFileRefusal(const Model& model);
+// Why no model is written to `path`: it names the program folder's sample
+// (services/ProgramSample.h), with "The model was not saved."; empty
+// otherwise.
+std::string ModelPathRefusal(const std::string& path);
 // Writes `model` to `path` as version 900: a temporary file beside the
 // target, renamed over it when every byte was written and the reader has
 // read it back. Returns the empty text or the message of the failure (the
-// previous file is then untouched); a model that ModelFileRefusal refuses,
+// previous file is then untouched); nothing is written to a path that
+// ModelPathRefusal refuses, and a model that ModelFileRefusal refuses,
 // whose file would record a number out of the rule of a stored value
 // (ModelWriteFault, ModelIntake.h: what Open refuses), or whose file the
 // reader refuses, whatever road brought it, is not written.

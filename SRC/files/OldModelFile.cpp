@@ -62,6 +62,7 @@
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "platform/FileNames.h"
+#include "records/AnalysisOptions.h"
 #include "records/Compressor.h"
 #include "records/GraphicsSettings.h"
 #include "records/LoadCaseList.h"
@@ -1302,6 +1303,10 @@ void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std:
       ReadModelV3(probe, model, taken);
     else
       ReadModelV4(probe, version, model, taken);
+    // What the code forces, as the model reader forces it on every file:
+    // a file before 3.72 has no "Include axial force", and a converted
+    // model must be the one its new file reads back.
+    ApplyCodeForcedOptions(model.options);
     taken.insert(taken.end(), probe.cuts().begin(), probe.cuts().end());
   } catch (const Damaged&) {
     throw UnreadableText(path);

@@ -18,6 +18,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "services/FileDialogs.h"
 
 namespace {
 
@@ -554,9 +555,7 @@ UINT_PTR PlantDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) 
     const auto* notify = reinterpret_cast<const OFNOTIFY*>(lParam);
     HWND dialog = GetParent(hook);
     if (notify->hdr.code == CDN_TYPECHANGE && notify->lpOFN != nullptr) {
-      char name[300] = {};
-      SendMessage(dialog, CDM_GETSPEC, sizeof name - 1, reinterpret_cast<LPARAM>(name));
-      std::string text = name;
+      std::string text = FileDialogSpec(dialog);
       if (!text.empty()) {
         const std::size_t dot = text.find_last_of('.');
         if (dot != std::string::npos) text.resize(dot);

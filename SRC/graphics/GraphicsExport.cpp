@@ -3,10 +3,8 @@
 #include "graphics/GraphicsExport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +26,7 @@
 #include "records/GraphicsSettings.h"
 #include "services/DialogHelper.h"
 #include "services/DialogHook.h"
+#include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
@@ -385,14 +384,6 @@ std::string FixedText(double value) { return FormatFixedWidth(value, 20, 4); }
 
 DrawingSize g_DrawingSize;
 
-std::string LowerExtension(const std::string& path) {
-  const std::string name = std::filesystem::path(path).filename().string();
-  const std::size_t dot = name.rfind('.');
-  std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
-}
-
 std::string g_LastGraphicsFile;
 std::string g_GraphicsExtension = "emf";
 
@@ -581,8 +572,7 @@ void PrintGraphicsToFile(HWND owner) {
   const std::string& last = g_GraphicsExtension;
   const DWORD filterIndex = last == "eps" ? 2 : last == "dxf" ? 3 : last == "plt" ? 4 : 1;
   if (filterIndex == 1) g_GraphicsExtension = "emf";
-  std::vector<char> name(1024, '\0');
-  if (!g_LastGraphicsFile.empty()) g_LastGraphicsFile.copy(name.data(), name.size() - 1);
+  std::vector<char> name = FileNameBuffer(g_LastGraphicsFile);
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = owner;
@@ -593,7 +583,7 @@ void PrintGraphicsToFile(HWND owner) {
   record.lpstrTitle = "Print Graphics to File";
   record.lpstrDefExt = g_GraphicsExtension.c_str();
   record.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetSaveFileName(&record)) return;
+  if (!RunFileDialog(record, true)) return;
   g_LastGraphicsFile = name.data();
   const std::string extension = LowerExtension(g_LastGraphicsFile);
   if (!extension.empty()) g_GraphicsExtension = extension;

@@ -71,7 +71,9 @@ struct SlipJointState {
   double torsionalStiffness = 1.0;  // spring used for turning in this pass
   double axialSecant = 1.0;         // force over movement of the operating case
   double torsionalSecant = 1.0;
-  double axialForce = 0.0;          // found by the last pass (mean of both ends)
+  // What the sliding faces carried in the last pass (spring and friction
+  // pair, without the pressure thrust): the force and the moment.
+  double axialForce = 0.0;
   double torsionalMoment = 0.0;
   double appliedFrictionForce = 0.0;   // load pair of the next solve
   double appliedFrictionMoment = 0.0;

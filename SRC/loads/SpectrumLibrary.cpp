@@ -13,6 +13,7 @@
 #include "platform/SiblingTemporary.h"
 #include "records/PointTables.h"
 #include "services/BinaryFile.h"
+#include "services/FileDialogs.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
@@ -98,10 +99,10 @@ bool HasSpeExtension(const std::string& path) {
   return extension == "spe";
 }
 
-// The library dialogs' record: the filter, the library folder, the name.
+// The library dialogs' record: the filter, the library folder, the name
+// (in `buffer`, which it fills).
 OPENFILENAME DialogRecord(HWND owner, std::vector<char>& buffer, const char* title) {
-  const std::string name = FileNameOf(TheSpectrumLibrary().path);
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
+  buffer = FileNameBuffer(FileNameOf(TheSpectrumLibrary().path));
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = owner;
@@ -197,10 +198,10 @@ bool ReadSpectrumLibrary(HWND owner, const std::string& path) {
 }
 
 bool OpenSpectrumLibraryDialog(HWND owner) {
-  std::vector<char> buffer(1024, '\0');
+  std::vector<char> buffer;
   OPENFILENAME record = DialogRecord(owner, buffer, "Open Spectrum Library");
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileName(&record)) return false;
+  if (!RunFileDialog(record, false)) return false;
   const std::string path = buffer.data();
   if (!HasSpeExtension(path)) {
     ShowErrorMessage(owner, "File extension must be : spe");
@@ -210,11 +211,11 @@ bool OpenSpectrumLibraryDialog(HWND owner) {
 }
 
 std::string AskSpectrumLibrarySavePath(HWND owner) {
-  std::vector<char> buffer(1024, '\0');
+  std::vector<char> buffer;
   OPENFILENAME record = DialogRecord(owner, buffer, "Save Spectrum Library As");
   record.lpstrDefExt = "spe";
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-  if (!GetSaveFileName(&record)) return {};
+  if (!RunFileDialog(record, true)) return {};
   return buffer.data();
 }
 

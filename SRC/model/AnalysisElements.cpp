@@ -10,6 +10,7 @@
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
+#include "model/RowRules.h"
 #include "records/PipeLoad.h"
 #include "services/Assert.h"
 #include "services/NumberFormat.h"
@@ -146,6 +147,13 @@ void GenerateAnalysisElements(const Model& model, AnalysisElementList& list) {
 
 void GenerateRowElements(const Model& model, AnalysisElementList& list, int number) {
   const LayoutRow& row = model.row(number);
+  // An element node coordinates so far out cannot hold (a model file older
+  // than the rule brings it) would be analysed at a length its row does not
+  // give, or merged away; a bend whose arc was lost is not placed, and is
+  // refused as such below.
+  const BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
+  if (bend == nullptr || bend->BendGeometryValid != 0)
+    if (std::string lost = LostInCoordinatesRefusal(model, number); !lost.empty()) Refuse(list, number, lost);
   switch (row.elementType) {
     case ElementType::HydrotestLoad: list.hydrotestRow = number; return;
     case ElementType::None:

@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "records/AnalysisOptions.h"
 #include "records/LoadCaseList.h"
 #include "records/PipeSection.h"
 #include "services/Assert.h"
@@ -131,6 +132,10 @@ void InitEmptyModel(Model& model, const AnalysisOptions& programOptions) {
   model.options.YieldDisplacementFactor = 0.04f;
   model.options.CutOffFrequency = 33;
   model.options.ModeCount = 20;
+  // What the code forces, as the model reader forces it: the program's
+  // options (the registry's, say) may lack it, and a model must be the one
+  // its own file reads back.
+  ApplyCodeForcedOptions(model.options);
 
   model.nodeIncrement = 10;
   model.seismic = StaticSeismic();

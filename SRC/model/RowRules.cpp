@@ -46,28 +46,37 @@ void LargestOffset(const Model& model, int last, int& row, const char*& field) {
   }
 }
 
-// What node coordinates so far from the origin cannot hold (`what`: the
-// arc of a bend, an element) at row `row`, naming the largest offset up to
-// it, where its distance came from.
-std::string LostInCoordinatesText(const Model& model, int row, const char* what) {
-  int blamed = row;
+// What node coordinates so far from the origin cannot hold at row `row`,
+// with the largest offset up to it, where its distance came from. A bend's
+// arc (`arc`) is made from its legs whatever its place, so that offset is
+// the one to blame; an element is too short there, so its own row, whose
+// offset makes it short, is named first.
+std::string LostInCoordinatesText(const Model& model, int row, bool arc) {
+  int far = row;
   const char* field = "DX, DY, DZ";
-  LargestOffset(model, row, blamed, field);
-  char text[192];
-  std::snprintf(text, sizeof text,
-                "Row %d: %s is too large:\nso far from the origin the node coordinates cannot hold %s at node %s.",
-                blamed, field, what, NodeNumberText(model.row(row).node));
+  LargestOffset(model, row, far, field);
+  const char* const node = NodeNumberText(model.row(row).node);
+  char text[224];
+  if (arc)
+    std::snprintf(text, sizeof text,
+                  "Row %d: %s is too large:\nso far from the origin the node coordinates cannot hold the arc of the "
+                  "bend at node %s.",
+                  far, field, node);
+  else
+    std::snprintf(text, sizeof text,
+                  "Row %d: the element is too short:\nso far from the origin (row %d's %s) the node coordinates "
+                  "cannot hold the element at node %s.",
+                  row, far, field, node);
   return text;
 }
 
-// A bend whose arc its node coordinates cannot hold, so far from the origin
-// (BendRecord::arcLostInCoordinates), and an element whose length they
-// cannot hold (a pipe of 4 ft 1E9 ft out would be made 10 ft long, or of
-// none): the analysis would take lengths and arcs the rows do not give.
+}  // namespace
+
 std::string LostInCoordinatesRefusal(const Model& model, int row) {
   const LayoutRow& target = model.row(row);
+  if (target.node == 0) return {};
   const BendRecord* bend = target.element != nullptr ? target.element->AsBend() : nullptr;
-  if (bend != nullptr && bend->arcLostInCoordinates != 0) return LostInCoordinatesText(model, row, "the arc of the bend");
+  if (bend != nullptr && bend->arcLostInCoordinates != 0) return LostInCoordinatesText(model, row, true);
   const int start = target.startNode, end = target.endNode;
   if (target.absolute || start < 1 || start > model.nodes.count || end < 1 || end > model.nodes.count) return {};
   const auto length = static_cast<float>(
@@ -77,8 +86,10 @@ std::string LostInCoordinatesRefusal(const Model& model, int row) {
   if (length <= 0.0001f || (CoordinatesHoldLength(from, length) && CoordinatesHoldLength(to, length))) return {};
   // A row at a node an earlier row made is made without its offsets.
   if (!RowMakesItsNode(model, row)) return {};
-  return LostInCoordinatesText(model, row, "the element");
+  return LostInCoordinatesText(model, row, false);
 }
+
+namespace {
 
 bool BendGeometryFinite(const ElementData* element) {
   if (element == nullptr) return true;

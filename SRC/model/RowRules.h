@@ -10,9 +10,12 @@
 // - On a made model (RowRuleRefusal): a Location names a node an earlier row
 //   made; an element that must have length and makes its own node has some;
 //   neither a bend's arc nor an element's length is lost in node coordinates
-//   so far from the origin that they move in steps near its size ("Row 3: DX
-//   is too large:\n..." names the largest offset up to the row, where its
-//   distance came from).
+//   so far from the origin that they move in steps near its size (a lost
+//   arc names the largest offset up to the row, where its distance came
+//   from, "Row 3: DX is too large:\n..."; a short element names its own row
+//   and that offset, "Row 4: the element is too short:\n... (row 2's DX)
+//   ..."). A model file written before this rule opens with such a row, and
+//   the analysis refuses it by its row.
 // - Every number made from the rows, node coordinates and bend geometry, is
 //   finite (NonFiniteRowRefusal). The making of the model refuses rows that
 //   break this (MakeModel.h), so no road stores such a value and no file is
@@ -66,6 +69,10 @@ void RefuseOffsetsWithoutLength(const Model& model, int row, ElementType type, f
 
 // The first rule that `row` of the made model breaks, or the empty text.
 std::string RowRuleRefusal(const Model& model, int row);
+// The rule of the far coordinates alone: why `row` of the made model has a
+// bend's arc or an element's length its node coordinates cannot hold, or
+// the empty text. The analysis asks it of every element it makes.
+std::string LostInCoordinatesRefusal(const Model& model, int row);
 // Throws the first refusal among `rows` (in the order given), or among rows
 // first..last.
 void RefuseRowsBreakingRules(const Model& model, const std::vector<int>& rows);

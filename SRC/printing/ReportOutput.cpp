@@ -18,6 +18,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/ReportOutputInternal.h"
 #include "services/DialogHook.h"
+#include "services/FileDialogs.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/ReportMode.h"
@@ -34,7 +35,6 @@ bool g_CollectContents = false;
 namespace {
 
 constexpr std::size_t kTitleLength = 51;
-constexpr std::size_t kNameLength = 260;
 
 struct ReportFile {
   std::FILE* stream = nullptr;
@@ -74,15 +74,6 @@ void SetPrintExtension(const std::string& extension) {
   char* stored = ProgramPreferences().printFileExt;
   std::memset(stored, 0, sizeof ProgramPreferences().printFileExt);
   std::strncpy(stored, extension.c_str(), sizeof ProgramPreferences().printFileExt - 1);
-}
-
-std::string LowerExtensionOf(const std::string& path) {
-  std::size_t slash = path.find_last_of("/\\");
-  std::size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
 }
 
 std::string WithExtension(const std::string& path, const std::string& extension) {
@@ -191,7 +182,7 @@ std::string BatchReportFileName(const std::string& modelPath) {
 }
 
 bool ReportOpenFile(HWND owner, const std::string& path) {
-  g_ReportToFile = LowerExtensionOf(path) == "csv";
+  g_ReportToFile = LowerExtension(path) == "csv";
   if (!OpenReportFile(owner, path)) return false;
   StartReport();
   g_ReportFileOpen = true;
@@ -218,9 +209,8 @@ UINT_PTR PrintToFileHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     SendMessage(file, CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Print"));
     CenterWindowOnParent(file, IDOK);
   } else if (notice->hdr.code == CDN_TYPECHANGE) {
-    char name[kNameLength] = {};
-    SendMessage(file, CDM_GETSPEC, sizeof name, reinterpret_cast<LPARAM>(name));
-    if (name[0] != '\0') {
+    const std::string name = FileDialogSpec(file);
+    if (!name.empty()) {
       std::string changed = WithExtension(name, notice->lpOFN->nFilterIndex == 2 ? "csv" : "txt");
       SendMessage(file, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(changed.c_str()));
     }
@@ -236,18 +226,14 @@ bool PrintToFileDialog(HWND owner) {
     if (!LastModelPath().empty()) g_OutputFileName = LastModelPath();
   }
   std::string extension = PrintExtension() == "csv" ? "csv" : "txt";
-  std::vector<char> name(kNameLength, '\0');
-  if (!g_OutputFileName.empty()) {
-    std::string proposed = WithExtension(g_OutputFileName, extension);
-    std::strncpy(name.data(), proposed.c_str(), name.size() - 1);
-  }
+  std::vector<char> name = FileNameBuffer(g_OutputFileName.empty() ? "" : WithExtension(g_OutputFileName, extension));
   static const char kFilter[] = "Text file (*.txt)\0*.txt\0Comma Separated Values file (*.csv)\0*.csv\0";
   OPENFILENAME record = SaveRecord(owner, name, kFilter, "Print to File", extension.c_str());
   record.nFilterIndex = extension == "csv" ? 2 : 1;
   record.lpfnHook = PrintToFileHook;
-  if (!GetSaveFileName(&record)) return false;
+  if (!RunFileDialog(record, true)) return false;
   g_OutputFileName = name.data();
-  std::string chosen = LowerExtensionOf(g_OutputFileName);
+  std::string chosen = LowerExtension(g_OutputFileName);
   if (!chosen.empty()) SetPrintExtension(chosen.substr(0, 3));
   g_ReportToFile = chosen == "csv";
   return true;
@@ -293,12 +279,11 @@ void ReportAbandonFile() {
 }
 
 bool ExportCsvDialog(HWND owner) {
-  std::vector<char> name(kNameLength, '\0');
-  std::strncpy(name.data(), g_CsvExportDefaultName.c_str(), name.size() - 1);
+  std::vector<char> name = FileNameBuffer(g_CsvExportDefaultName);
   static const char kFilter[] = "Comma Separated Values file (*.csv)\0*.csv\0";
   OPENFILENAME record = SaveRecord(owner, name, kFilter, "Export to Comma Separated Values file", "csv");
   record.lpfnHook = CsvExportHook;
-  if (!GetSaveFileName(&record)) return false;
+  if (!RunFileDialog(record, true)) return false;
   g_CsvExportFile = platform::OpenFile(name.data(), "wb");
   if (g_CsvExportFile == nullptr) {
     ShowErrorMessage(owner, std::string("Unable to open csv file:\n") + name.data());

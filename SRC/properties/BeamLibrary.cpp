@@ -8,6 +8,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
 #include "services/BinaryFile.h"
+#include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/Units.h"
@@ -43,15 +44,6 @@ int HeaderVersion(const char* header) {
     version = version * 10 + (header[i] - '0');
   }
   return version;
-}
-
-std::string LowerExtension(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  const std::size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return extension;
 }
 
 }  // namespace
@@ -130,9 +122,7 @@ bool BeamLibraryOpen(HWND parent) {
 }
 
 bool BeamLibraryChooseFile(HWND parent) {
-  std::vector<char> buffer(1024, '\0');
-  const std::string start = State().path;
-  std::snprintf(buffer.data(), buffer.size(), "%s", start.c_str());
+  std::vector<char> buffer = FileNameBuffer(State().path);
   OPENFILENAME ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = parent;
@@ -142,7 +132,7 @@ bool BeamLibraryChooseFile(HWND parent) {
   ofn.lpstrTitle = "Open Beam Library";
   ofn.lpstrDefExt = "bli";
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileName(&ofn)) return false;
+  if (!RunFileDialog(ofn, false)) return false;
   const std::string path = buffer.data();
   if (LowerExtension(path) != "bli") {
     ShowErrorMessage(parent, "File extension must be : bli");

@@ -9,6 +9,9 @@
 
 void InitGraphicsSettings(GraphicsSettings& settings) {
   settings = GraphicsSettings();
+  // A new model is seen from (1, 1, 1), as the model reader shows a model
+  // never viewed: one the program makes is the one its file reads back.
+  settings.viewDirection = {1.0f, 1.0f, 1.0f};
   settings.viewSetting = 1;
   settings.factor1 = 1.0f;
   settings.factor2 = 1.0f;

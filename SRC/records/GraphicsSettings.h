@@ -114,9 +114,9 @@ struct GraphicsSettings {
 // Node numbers at every node again; every kind's switch off.
 void ResetNodeNumberFlags(GraphicsSettings& settings);
 
-// The settings of a new model: the view setting 1, both factors 1.0, node
-// markers and the show switch of every kind on; node numbers, curved bends
-// and specified displacements off.
+// The settings of a new model: the viewpoint (1, 1, 1), the view setting 1,
+// both factors 1.0, node markers and the show switch of every kind on; node
+// numbers, curved bends and specified displacements off.
 void InitGraphicsSettings(GraphicsSettings& settings);
 
 // For a model that is not shown yet: its view window is to be fitted to the

@@ -3,19 +3,37 @@
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
+#include "platform/FileNames.h"
+#include "services/Message.h"
 #include "services/ProgramContext.h"
 
-namespace {
+std::vector<char> FileNameBuffer(const std::string& proposed) {
+  std::vector<char> buffer(std::max(platform::kFileNameBufferSize, proposed.size() + 1), '\0');
+  std::copy(proposed.begin(), proposed.end(), buffer.begin());
+  return buffer;
+}
 
-constexpr std::size_t kPathBuffer = 1024;
+bool RunFileDialog(OPENFILENAME& record, bool save) {
+  if (save ? GetSaveFileName(&record) : GetOpenFileName(&record)) return true;
+  const DWORD error = CommDlgExtendedError();
+  if (error == FNERR_BUFFERTOOSMALL)
+    ShowErrorMessage(record.hwndOwner, "The path chosen is longer than the " + std::to_string(record.nMaxFile - 1) +
+                                           " characters this command takes.");
+  else if (error != 0)
+    ShowErrorMessage(record.hwndOwner, "The file dialog could not be shown.");
+  return false;
+}
 
-}  // namespace
+std::string FileDialogSpec(HWND dialog) {
+  const auto size = static_cast<std::size_t>(SendMessage(dialog, CDM_GETSPEC, 0, 0));
+  std::vector<char> name(std::max<std::size_t>(size, 1), '\0');
+  SendMessage(dialog, CDM_GETSPEC, name.size(), reinterpret_cast<LPARAM>(name.data()));
+  return name.data();
+}
 
 std::string AskFilePath(HWND owner, const FilePathQuestion& question) {
-  std::vector<char> buffer(kPathBuffer, '\0');
-  std::copy_n(question.name.begin(), std::min(question.name.size(), buffer.size() - 1), buffer.begin());
+  std::vector<char> buffer = FileNameBuffer(question.name);
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = owner;
@@ -32,7 +50,7 @@ std::string AskFilePath(HWND owner, const FilePathQuestion& question) {
   if (question.hook != nullptr) record.Flags |= OFN_ENABLEHOOK;
   if (question.save) record.Flags |= OFN_OVERWRITEPROMPT;
   else if (question.mustExist) record.Flags |= OFN_FILEMUSTEXIST;
-  if (!(question.save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
+  if (!RunFileDialog(record, question.save)) return {};
   return buffer.data();
 }
 

@@ -294,13 +294,26 @@ void ThrowFieldError(const std::string& label, const std::string& reason) {
 void ThrowNotDefined(const std::string& label) { throw FormatFieldError(label, FieldText(), "is not defined"); }
 void ThrowRequiredField(const std::string& label) { throw label + " is required"; }
 
-bool MessagesCanBeAnswered() {
-  if (platform::InTestMode()) return true;
+namespace {
+
+bool HeadlessRunAskedFor() {
   const char* forced = std::getenv("QUORVEL_DISPLAY");
-  if (forced != nullptr && std::strcmp(forced, "headless") == 0) return false;
+  return forced != nullptr && std::strcmp(forced, "headless") == 0;
+}
+
+bool DisplayNamed() {
   const char* display = std::getenv("DISPLAY");
   return display != nullptr && *display != '\0';
 }
+
+}  // namespace
+
+bool MessagesCanBeAnswered() {
+  if (platform::InTestMode()) return true;
+  return !HeadlessRunAskedFor() && DisplayNamed();
+}
+
+bool NoDisplayAtAll() { return !platform::InTestMode() && !HeadlessRunAskedFor() && !DisplayNamed(); }
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
   if (!MessagesToStandardError) return MessageBox(owner, text.c_str(), caption.c_str(), type);

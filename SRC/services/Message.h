@@ -62,6 +62,10 @@ inline bool UnansweredMessageEndsRun = false;
 // Whether anyone can answer a dialog: the windows are shown on a display
 // (the X11 presenter), or a test scripts the answers.
 bool MessagesCanBeAnswered();
+// Whether the run has no display (DISPLAY not set) and nobody asked for a
+// run without one (QUORVEL_DISPLAY=headless, or a test): nothing it shows
+// could be seen.
+bool NoDisplayAtAll();
 // The layer's message box (caption, MB_ type), or, when no one can answer
 // it, its caption and text on the standard error stream as above (IDOK).
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);

@@ -10,6 +10,7 @@
 #include "platform/FileNames.h"
 #include "platform/Registry.h"
 #include "services/Assert.h"
+#include "services/ProgramSample.h"
 #include "services/Settings.h"
 
 namespace {
@@ -85,7 +86,7 @@ void ClearRecentModels() {
 void AddRecentModel(const std::string& path) {
   const char* file_path = path.c_str();
   QV_ASSERT(file_path[0]);
-  if (!SameTextIgnoringCase(Extension(path), "mod")) return;
+  if (!SameTextIgnoringCase(Extension(path), "mod") || IsProgramSample(path)) return;
   auto& slots = List().slots;
   int listed = -1;
   for (int i = 0; i < kRecentModelSlots && listed < 0; ++i)
@@ -124,11 +125,14 @@ void ReadRecentModels(HKEY versionKey) {
     List().lastResults.clear();
   for (std::string& slot : List().slots) slot.clear();
   count = std::clamp(count, 0, kRecentModelSlots);
+  std::size_t taken = 0;
   for (int i = 1; i <= count; ++i) {
     std::string path;
     // Entries stay packed: a missing or empty entry ends the list.
     if (!RegQueryText(key, std::to_string(i).c_str(), path) || path.empty()) break;
-    List().slots[static_cast<std::size_t>(i - 1)] = platform::ProgramNameOfStoredName(path);
+    path = platform::ProgramNameOfStoredName(path);
+    // Earlier versions listed the sample the first run opened.
+    if (!IsProgramSample(path)) List().slots[taken++] = path;
   }
   RegCloseKey(key);
 }

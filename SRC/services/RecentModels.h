@@ -1,9 +1,10 @@
 // The four most recently opened model files, newest first, and the path of
 // the last results file. Slot 1 is the newest; entries are packed from slot 1
 // and the count is the number of entries before the first empty slot. Only
-// files with the extension "mod" (any case) enter the list; opening a path
-// already listed moves it to the top. An entry that fails to open is dropped
-// and the later entries move up.
+// files with the extension "mod" (any case) enter the list, never the
+// program folder's sample (ProgramSample.h; also dropped from a stored
+// list); opening a path already listed moves it to the top. An entry that
+// fails to open is dropped and the later entries move up.
 //
 // The list is read with the settings at start-up and written at shutdown
 // (registry subkey "Recent files": "N", "Results", "1" to "4"). The menu

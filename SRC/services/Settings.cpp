@@ -12,6 +12,7 @@
 // the values that differ are written.
 #include "services/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -29,8 +30,6 @@
 #include "services/StartupSwitches.h"
 
 namespace {
-
-constexpr std::size_t kTextBuffer = 260;
 
 // The sizes a stored font may have, in tenths of a point.
 constexpr std::int32_t kSmallestFontSize = 10;
@@ -317,11 +316,16 @@ void RegSetFloat(HKEY key, const char* name, float value) {
 }
 
 bool RegQueryText(HKEY key, const char* name, std::string& text) {
-  char buffer[kTextBuffer];
-  const std::size_t read = RegQueryValueChecked(key, name, buffer, sizeof buffer);
+  // A path is read whole, however long (a name of characters the program's
+  // text cannot hold takes three bytes for each of its own); no longer than
+  // a path can be.
+  DWORD size = 0;
+  if (key == nullptr || RegQueryValueEx(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
+  std::vector<char> buffer(std::clamp<std::size_t>(size, 1, platform::kFileNameBufferSize));
+  const std::size_t read = RegQueryValueChecked(key, name, buffer.data(), buffer.size());
   if (read == 0) return false;
-  const void* zero = std::memchr(buffer, 0, read);
-  text.assign(buffer, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - buffer) : read);
+  const void* zero = std::memchr(buffer.data(), 0, read);
+  text.assign(buffer.data(), zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - buffer.data()) : read);
   return true;
 }
 

@@ -91,7 +91,8 @@ bool RegQueryFloat(HKEY key, const char* name, float& value);
 void RegSetInt(HKEY key, const char* name, std::int32_t value);
 void RegSetFlag(HKEY key, const char* name, std::uint8_t value);
 void RegSetFloat(HKEY key, const char* name, float value);
-// A text value with its terminating zero, read into a buffer of 260 bytes.
+// A text value with its terminating zero (a path, at most
+// platform::kFileNameBufferSize bytes).
 bool RegQueryText(HKEY key, const char* name, std::string& text);
 void RegSetText(HKEY key, const char* name, const std::string& text);
 

@@ -17,6 +17,7 @@
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/DialogHook.h"
+#include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
@@ -422,8 +423,7 @@ void ExportLicadFile(HWND owner) {
   const std::size_t dot = proposed.find_last_of('.');
   if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) proposed.erase(dot);
   proposed += ".cli";
-  std::vector<char> buffer(4096, '\0');
-  proposed.copy(buffer.data(), buffer.size() - 1);
+  std::vector<char> buffer = FileNameBuffer(proposed);
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
   record.hwndOwner = owner;
@@ -434,6 +434,6 @@ void ExportLicadFile(HWND owner) {
   record.lpstrTitle = "Export";
   record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
   record.lpfnHook = ExportDialogHook;
-  if (!GetSaveFileName(&record)) return;
+  if (!RunFileDialog(record, true)) return;
   WriteLicadFile(owner, buffer.data());
 }

@@ -10,8 +10,9 @@
 // moment by what the factors add, by hand. In a B31.1 model the seismic
 // anchor movement of the far anchor is its node's seismic displacement. A
 // time history or harmonic damping outside 0 to 99 %, a cut-off frequency
-// or number of modes below 1 and a spectrum load its dialog would not
-// store are refused before the run.
+// or number of modes below 1, a spectrum load its dialog would not store
+// and an element too short for coordinates so far out are refused before
+// the run.
 #include <fstream>
 #include <iterator>
 
@@ -29,6 +30,7 @@
 #include "records/LoadCaseList.h"
 #include "records/Spectrum.h"
 #include "results/ResultsMode.h"
+#include "services/Message.h"
 #include "services/TempFiles.h"
 #include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
@@ -367,10 +369,12 @@ class AnalyzeRefusalTest : public AnalyzeCommandTest {
     const Model& model = TheModel();
     const Kept copy{model.rowCount, model.harmonic.damping, model.options.CutOffFrequency, model.options.ModeCount,
                     model.spectrumLoad.modeSum, model.spectrumLoad.directionSum, model.spectrumLoad.factor};
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [message](HWND dialog) {
-      EXPECT_EQ(LinesOfDialog(dialog), std::vector<std::string>{message});
-      SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    });
+    const std::vector<std::string> lines = MessageLines(message);
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE" + std::to_string(lines.size()) + "_DIALOG",
+                          [lines](HWND dialog) {
+                            EXPECT_EQ(LinesOfDialog(dialog), lines);
+                            SendMessage(dialog, WM_COMMAND, IDOK, 0);
+                          });
     Command(108);
     platform::CheckModalScript();
     std::vector<std::string> names;
@@ -507,6 +511,30 @@ TEST_F(AnalyzeRefusalTest, ModalAndSpectrumOptionsOutsideTheirDialogsAreRefusedB
   Save();
   ExpectRefused("The direction sum of the response spectrum analysis, code 3, must be Absolute or SRSS.");
   TheModel().spectrumLoad.directionSum = kSumAbsolute;
+  Save();
+  ExpectRuns();
+}
+
+// A model file older than the rule of far coordinates: its From 1.2E6 in
+// out, where a coordinate moves in steps of 1/8 in, and a pipe of 0.1 in
+// after the line, which the nodes would make 0.125 or 0 in long (merged
+// away). The file opens as it always did; Analyze refuses the pipe by its
+// row and makes that row current. At 1 in (eight steps) the model runs.
+TEST_F(AnalyzeRefusalTest, AnElementFarCoordinatesCannotHoldIsRefusedByItsRow) {
+  TypeLine();
+  Model& model = TheModel();
+  model.row(2).dx = 1.2e6f;
+  const int row = AddRow(model, 50, ElementType::Pipe, 0.0f, 0.0f, 0.1f);
+  MakeModel(model);
+  Save();
+  ASSERT_EQ(ReadModelFile(TheModel().path), "");
+  ReloadLayoutTable();
+  TableGoTo(table(), 1);
+  ExpectRefused("Row 6: the element is too short:\nso far from the origin (row 2's DX) the node coordinates cannot "
+                "hold the element at node 50.");
+  EXPECT_EQ(table().currentRow, row);
+  TheModel().row(row).dz = 1.0f;
+  MakeModel(TheModel());
   Save();
   ExpectRuns();
 }

@@ -5,13 +5,15 @@
 // rod the rod takes its share, and a tension gap keeps it slack until the
 // bellows has stretched that far; a slip joint between two anchors lets
 // the anchors carry its friction, in compression when the line is heated
-// and in tension when it is cooled below the reference temperature; a
-// hinge with friction turns only by the moment beyond its friction torque,
+// and in tension when it is cooled below the reference temperature, and
+// under pressure resists the thrust (or holds it when its friction is the
+// larger), and its friction torque likewise resists a turn; a hinge with friction turns only by the moment beyond its friction torque,
 // and no further than its rotation limit; a ball joint likewise in bending
 // and in torsion.
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "analysis/NonlinearIteration.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsDialog.h"
@@ -133,6 +135,71 @@ TEST_F(ExpansionJointAnalysisTest, AnchorsCarryTheSlipJointsFrictionHeatedOrCool
     const double heatedSign = t1 > 70.0 ? 1.0 : -1.0;
     const double element1Axial = run.cases[0].forces[1][6];
     EXPECT_TRUE(Within(-heatedSign * element1Axial, friction, 0.01)) << element1Axial;
+    TearDown();
+  }
+}
+
+// A cold slip joint of thrust area A between anchored pipes under pressure
+// p: the thrust pA drives it open, its friction F resists that. With F below
+// pA it slides open and the anchors carry pA - F (the free spring of
+// 1 lb/in adds the opening, thousandths of a pound); the opening is what
+// that load shortens the pipes by, (pA - F)(L1 + L2) / EA. With F above pA
+// it is held and carries the thrust itself: the anchors get next to nothing.
+// The same in the sustained and the operating case, each converged.
+TEST_F(ExpansionJointAnalysisTest, ASlipJointsFrictionResistsThePressureThrustOrHoldsIt) {
+  const double p = 150.0, area = 20.0, thrust = p * area, L = 120.0;
+  const SectionValues s = Pipe4();
+  for (const double friction : {500.0, 5000.0}) {
+    SCOPED_TRACE(friction);
+    Model& model = TheModel();
+    const int row = AnchoredLine(p, ElementType::SlipJoint, L, L);
+    auto& joint = static_cast<SlipJoint&>(*model.row(row).element);
+    joint.frictionForce = static_cast<float>(friction);
+    joint.pressureThrustArea = static_cast<float>(area);
+    MakeModel(model);
+    SetCases(model, {1, 8});
+    const RunResults run = AnalyseAndRead(model);
+    EXPECT_TRUE(UnconvergedCases().empty());
+    ASSERT_EQ(run.cases.size(), 2u);
+    for (const CaseBlock& block : run.cases) {
+      const double first = SupportValues(run, block, 1)[0], last = SupportValues(run, block, 4)[0];
+      const auto x = [&](NodeId id) { return block.nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, id))][0]; };
+      const double opening = x(30) - x(20);
+      EXPECT_NEAR(first + last, 0.0, 1e-3);
+      if (friction < thrust) {
+        EXPECT_TRUE(Within(std::fabs(first), thrust - friction, 1e-4)) << first;
+        EXPECT_TRUE(Within(opening, (thrust - friction) * 2.0 * L / (kE * s.A), 1e-3)) << opening;
+      } else {
+        EXPECT_LT(std::fabs(first), 0.01);
+        EXPECT_NEAR(opening, 0.0, 1e-6);
+      }
+    }
+    TearDown();
+  }
+}
+
+// The joint turning: a moment M about the pipe's axis at 20, between the
+// pipe to the first anchor (L1) and the joint with the pipe to the last
+// (L2). Held, the joint passes on the last pipe's share M L1 / (L1 + L2);
+// when that is above the friction torque T it turns and passes T alone.
+TEST_F(ExpansionJointAnalysisTest, ASlipJointsFrictionTorquePassesOnItsShareOrTurns) {
+  const double M = 10000.0, L1 = 100.0, L2 = 60.0, share = M * L1 / (L1 + L2);
+  for (const double torque : {2000.0, 8000.0}) {
+    SCOPED_TRACE(torque);
+    Model& model = TheModel();
+    const int row = AnchoredLine(0.0, ElementType::SlipJoint, L1, L2);
+    static_cast<SlipJoint&>(*model.row(row).element).frictionTorque = static_cast<float>(torque);
+    PutItem(model, 2, DataType::Force);
+    static_cast<NodalForce&>(*model.row(2).item).MX = static_cast<float>(M);
+    MakeModel(model);
+    SetCases(model, {8});
+    const RunResults run = AnalyseAndRead(model);
+    EXPECT_TRUE(UnconvergedCases().empty());
+    ASSERT_EQ(run.cases.size(), 1u);
+    const double first = SupportValues(run, run.cases[0], 1)[3], last = SupportValues(run, run.cases[0], 4)[3];
+    const double passed = std::min(share, torque);
+    EXPECT_TRUE(Within(std::fabs(last), passed, 1e-4)) << last;
+    EXPECT_TRUE(Within(std::fabs(first), M - passed, 1e-4)) << first;
     TearDown();
   }
 }

@@ -408,6 +408,25 @@ TEST_F(WholeModelRulesTest, NoRoadLosesABendsArcInCoordinatesFarOut) {
   EXPECT_EQ(Store(3, 3, "1E6"), "");
 }
 
+// 1.2E6 in out a coordinate moves in steps of 1/8 (2^20 <= 1.2E6 < 2^21),
+// so an element shorter than eight steps, 1 in, is not held. Whichever is
+// typed, the short offset or the far From, the short element's own row is
+// named, with the offset that put it so far out.
+TEST_F(WholeModelRulesTest, NoRoadLosesAnElementInCoordinatesFarOut) {
+  const std::string lost = "Row 6: the element is too short:\nso far from the origin (row 2's DX) the node "
+                           "coordinates cannot hold the element at node 50.";
+  EXPECT_EQ(Store(2, 3, "1.2E6"), "");
+  ReadBackModel();
+  Refused(6, 3, "", [&] { EXPECT_EQ(Store(6, 3, "-0.2"), lost); });
+  Fill("DX_DY_DZ_DIALOG", {"0.5", "0", "0"}, lost);
+  Refused(6, 3, 40027, "");
+  EXPECT_EQ(Store(6, 3, "1"), "");
+  row(6).dx = 0.5f;  // as a model made at the origin
+  row(2).dx = 0.0f;
+  ReadBackModel();
+  Refused(2, 3, "", [&] { EXPECT_EQ(Store(2, 3, "1.2E6"), lost); });
+}
+
 // The gate of every edit asks what Save asks, of the model file's writer
 // in memory: DZ values each cell takes (1.000001E-37 on row 3, then -1E-37
 // on row 4) make node 30's Z of about 1E-43, which the file would record

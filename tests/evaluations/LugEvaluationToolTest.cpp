@@ -253,9 +253,18 @@ TEST_F(LugEvaluationToolTest, AnalyzeAndTheDialogRefuseLoadsWhoseStressesAreNotF
   EXPECT_EQ(LugInputRefusal(TheLugDocument().data), "");
 }
 
-// A run-pipe wall of half the OD has no bore, whatever the beta limits say.
+// A run-pipe wall of half the OD has no bore, whatever the beta limits say:
+// a file that holds one (L1/Ro 0.37, L2/Ro 0.19, within them) is refused by
+// Analyze, and the dialog refuses it typed.
 TEST_F(LugEvaluationToolTest, ARunPipeWallOfHalfItsDiameterOrMoreIsRefused) {
-  NewTool();
+  LugInputs d;
+  d.OD = 10.75f, d.Thk = 5.375f, d.L1 = 1.0f, d.L2 = 0.5f;
+  WriteLugFileFrom(Path("thick.lug"), d, g_UnitsSettings);
+  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, Path("thick.lug")));
+  ExpectMessage("MESSAGE1_DIALOG", {"Thickness is greater than radius"});
+  Tool(40082);
+  platform::CheckModalScript();
+  EXPECT_FALSE(TheLugDocument().analysed);
   RunDialog([](HWND dialog) {
     EnterTheHandCalculation(dialog);
     SetText(dialog, 1302, "5.375");  // OD 10.75

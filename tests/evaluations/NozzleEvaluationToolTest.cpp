@@ -236,6 +236,23 @@ TEST_F(NozzleEvaluationToolTest, TheWrcLayoutAndTheShippedCurvesRefusal) {
   EXPECT_FALSE(Has(lines, "Stresses!Fig.No Au Al Bu Bl Cu Cl Du Dl"));
 }
 
+// The nozzle's own rows, greyed by WRC 537 on a cylinder, are required
+// again under EN 13445-3: each label and unit comes back with its field.
+TEST_F(NozzleEvaluationToolTest, TheNozzleRowsComeBackWholeWithEn13445) {
+  NewTool();
+  RunDialog([](HWND dialog) {
+    const int rows[] = {1510, 1310, 1610, 1511, 1311, 1611};
+    Choose(dialog, 1201, 1);
+    Click(dialog, 1402);
+    for (int item : rows) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, item))) << item;
+    Choose(dialog, 1201, 0);
+    EXPECT_EQ(Text(dialog, 1510), "Nozzle Design Stress (fb)");
+    EXPECT_EQ(Text(dialog, 1511), "Rein. Pad Design Stress (f2)");
+    for (int item : rows) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, item))) << item;
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
 TEST_F(NozzleEvaluationToolTest, AnalyzeHoldsAFilesValuesToTheDialogsLimits) {
   NozzleEvaluation d;
   d.R = 50.0f;  // the rest zero: no nozzle
@@ -250,14 +267,22 @@ TEST_F(NozzleEvaluationToolTest, AnalyzeHoldsAFilesValuesToTheDialogsLimits) {
   EXPECT_FALSE(TheNozzleDocument().analysed);
 }
 
-// A nozzle wall of half its OD leaves no bore: refused as the dialog would.
+// A nozzle wall of half its OD leaves no bore, nor does a WRC shell wall of
+// twice the shell's mean radius: refused as the dialog would.
 TEST_F(NozzleEvaluationToolTest, AWallReachingItsOutsideRadiusIsRefused) {
-  NozzleEvaluation d;
-  d.R = 40.0f, d.e = 0.5f, d.de = 12.2f, d.eb = 6.1f, d.d = 12.0f, d.ec = 0.5f, d.f = 20000.0f, d.fb = 20000.0f;
-  WriteNozzleFileFrom(Path("thick.noz"), d, g_UnitsSettings);
-  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, Path("thick.noz")));
-  ExpectMessage("MESSAGE1_DIALOG", {"Thickness is greater than radius"});
-  Tool(40053);
+  NozzleEvaluation en;
+  en.R = 40.0f, en.e = 0.5f, en.de = 12.2f, en.eb = 6.1f, en.d = 12.0f, en.ec = 0.5f, en.f = 20000.0f, en.fb = 20000.0f;
+  NozzleEvaluation wrc;
+  wrc.analysis = kNozzleWrc537;
+  wrc.T = 20.0f, wrc.Rm = 10, wrc.ro = 1, wrc.eb = 0.1f, wrc.rm = 6, wrc.r = 0.1f, wrc.P = 100;
+  for (const NozzleEvaluation& d : {en, wrc}) {
+    WriteNozzleFileFrom(Path("thick.noz"), d, g_UnitsSettings);
+    ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, Path("thick.noz")));
+    ExpectMessage("MESSAGE1_DIALOG", {"Thickness is greater than radius"});
+    Tool(40053);
+    platform::CheckModalScript();
+    EXPECT_FALSE(TheNozzleDocument().analysed);
+  }
 }
 
 // A value past the limit of a typed number is refused as the dialog refuses

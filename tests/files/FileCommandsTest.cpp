@@ -3,8 +3,9 @@
 // leave the open model, its path and its undo snapshots as they were; the
 // save question on close answered Yes, No and Cancel (and Yes on an
 // untitled model through Save As); opening through the recent-models list;
-// the start-up file by a name in capitals and without a folder; the
-// first-run sample model; File > New.
+// the start-up file by a name in capitals and without a folder; folders
+// named outside Windows-1252 from the environment and the current folder;
+// the first-run sample model; File > New.
 #include <unistd.h>
 
 #include <filesystem>
@@ -23,6 +24,9 @@
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
 #include "platform/Input.h"
+#include "platform/Printer.h"
+#include "platform/Registry.h"
+#include "platform/Windows1252.h"
 #include "services/AppTesting.h"
 #include "services/General.h"
 #include "services/RecentModels.h"
@@ -347,9 +351,57 @@ TEST_F(FileCommandsTest, StartupNameInCapitalsWithoutFolderOpensFromTheCurrentFo
   EXPECT_FALSE(OpenStartupFile(nullptr, ""));
 }
 
+// Folders named with bytes the program's text cannot hold (outside
+// Windows-1252, and no UTF-8) as $TMPDIR, $XDG_CONFIG_HOME, $HOME and the
+// current folder: the program's text holds them escaped, and they open the
+// same folders again (temporary files, the settings store, the PDF file
+// proposed, a model named on the command line).
+TEST_F(FileCommandsTest, FoldersFromTheEnvironmentAndTheCurrentFolderOpenAgain) {
+  namespace fs = std::filesystem;
+  const std::string models = fs::canonical(folder_).string();
+  const std::string disk = models + "/\xE9\x85\x8D\xE7\xAE\xA1 \xFF";
+  fs::create_directories(disk);
+  fs::copy_file(samplePath_, disk + "/PLANT3.MOD");
+  struct Environment {
+    std::vector<std::pair<const char*, std::string>> saved;
+    explicit Environment(const std::string& folder) {
+      for (const char* name : {"TMPDIR", "XDG_CONFIG_HOME", "HOME"}) {
+        const char* value = std::getenv(name);
+        saved.emplace_back(name, value != nullptr ? value : "");
+        setenv(name, folder.c_str(), 1);
+      }
+      RegistryReloadForTests();
+    }
+    ~Environment() {
+      for (const auto& [name, value] : saved) setenv(name, value.c_str(), 1);
+      RegistryReloadForTests();
+    }
+  };
+  const fs::path previous = fs::current_path();
+  bool opened = false;
+  {
+    Environment environment(disk);
+    EXPECT_EQ(platform::Utf8From1252(TempFolder()), models + "/?????? ?");
+    const std::string temporary = CreateTempFile("quorvel-check-");
+    EXPECT_EQ(fs::path(platform::ToFileSystemName(temporary)).parent_path(), disk);
+    DeleteTempFile(temporary);
+    EXPECT_EQ(platform::ToFileSystemName(platform::DefaultPdfOutput()), disk + "/Quorvel.pdf");
+    ForgetSettingsAsRead();
+    SaveProgramSettings();
+    EXPECT_TRUE(fs::is_regular_file(disk + "/quorvel/registry"));
+    fs::current_path(disk);
+    opened = OpenStartupFile(nullptr, "PLANT3.MOD");
+    fs::current_path(previous);
+  }
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(platform::ToFileSystemName(TheModel().path), disk + "/PLANT3.MOD");
+}
+
 // The sample lies in the program's folder, which holds what the program
 // ships: it opens untitled, so that Save asks where to write the user's
-// work instead of writing over the sample.
+// work instead of writing over the sample; it never enters the recent
+// models (the first run's exit stores none, and an earlier version's list
+// that holds it drops it), and Save As onto it is refused.
 TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   const std::string savedFolder = ProgramFolder;
   ProgramFolder = folder_ + "/program/";
@@ -374,6 +426,58 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   platform::CheckModalScript();
   EXPECT_EQ(Bytes(sample), shipped);
   EXPECT_TRUE(TheModel().path.empty());
+
+  auto listsSample = [&sample] {
+    for (int slot = 1; slot <= kRecentModelSlots; ++slot)
+      if (RecentModel(slot) == sample) return true;
+    return false;
+  };
+  EXPECT_FALSE(listsSample());
+  SaveProgramSettings();  // as the exit stores them
+  ClearRecentModels();
+  LoadProgramSettings();
+  EXPECT_FALSE(listsSample());
+
+  // Save As onto the sample, even with the replacement agreed, writes nothing.
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [sample](HWND dialog) {
+    SetDlgItemText(dialog, edt1, sample.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  platform::ExpectModal(platform::ModalKind::MessageBox, sample + " already exists.\nDo you want to replace it?",
+                        [](HWND) { platform::TestKeyPress('Y'); });
+  ExpectMessage("MESSAGE3_DIALOG", {"Model file: " + sample,
+                                    "This is the program's sample model, which is kept as it came.",
+                                    "The model was not saved."});
+  EXPECT_FALSE(SaveModel(nullptr));
+  platform::CheckModalScript();
+  EXPECT_EQ(Bytes(sample), shipped);
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_TRUE(TheModel().modified);
+
+  // An earlier version stored the sample first in the list: it is dropped as
+  // the list is read, and the sample opened by its path is untitled too.
+  HKEY recent = RegCreateKeyChecked(HKEY_CURRENT_USER, (std::string(kCompanyKeyPath) + "\\" + kProductKeyName +
+                                                        "\\" + SettingsVersionKeyName() + "\\Recent files")
+                                                           .c_str());
+  ASSERT_NE(recent, nullptr);
+  RegSetInt(recent, "N", 2);
+  RegSetText(recent, "1", sample);
+  RegSetText(recent, "2", samplePath_);
+  RegCloseKey(recent);
+  ClearRecentModels();
+  LoadProgramSettings();
+  EXPECT_EQ(RecentModel(1), samplePath_);
+  EXPECT_EQ(CountRecentModels(), 1);
+  TheModel().modified = false;
+  ASSERT_TRUE(OpenFileByExtension(nullptr, sample));
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_FALSE(listsSample());
+  TheModel().modified = true;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  EXPECT_FALSE(SaveModel(nullptr));
+  platform::CheckModalScript();
+  EXPECT_EQ(Bytes(sample), shipped);
   ProgramFolder = savedFolder;
 }
 

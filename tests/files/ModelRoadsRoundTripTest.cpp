@@ -1,7 +1,8 @@
 // Every road into a model ends in a model file that the model reader opens
 // again: a batch file, a piping neutral file, a CAESAR II neutral file, an
 // old model and a merge each give a model that is written, read back and
-// written again byte for byte. A value the reader refuses never reaches a
+// written again byte for byte, and so does every model the program makes in
+// memory, for each code (File > New, which Merge then takes). A value the reader refuses never reaches a
 // file: the roads refuse it on its line or take the default and say so,
 // and a save reads its file back before it replaces the previous one.
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "editing/DeleteRows.h"
 #include "files/BatchImport.h"
 #include "files/CiiImport.h"
 #include "files/MergeModel.h"
@@ -19,7 +21,10 @@
 #include "files/NeutralSamples.h"
 #include "files/OldModelWriter.h"
 #include "model/ToolTesting.h"
+#include "platform/CommonDialog.h"
+#include "platform/Input.h"
 #include "services/BinaryFile.h"
+#include "services/NameTables.h"
 #include "services/TempFiles.h"
 
 namespace {
@@ -109,6 +114,15 @@ TEST_F(ModelRoadsRoundTripTest, EveryRoadGivesAModelFileTheReaderOpensAgain) {
     Model model;
     ASSERT_NO_THROW(ReadModelFileInto(path, model));
     EXPECT_EQ(RoundTrip(model, "old"), "");
+    // A B31.3 model of 3.70, older than "Include axial force", opens with
+    // the option the code forces.
+    choices = OldModelChoices{};
+    choices.version = 370;
+    choices.pipingCode = 3;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << OldModelFileBytes(choices);
+    ASSERT_EQ(ReadModelFile(path), "");
+    EXPECT_EQ(TheModel().options.IncludeAxialForce, 1);
+    EXPECT_EQ(RoundTrip(TheModel(), "old-370"), "");
   }
   {
     SCOPED_TRACE("merge");
@@ -128,6 +142,55 @@ TEST_F(ModelRoadsRoundTripTest, EveryRoadGivesAModelFileTheReaderOpensAgain) {
     EXPECT_GT(TheModel().rowCount, 3);
     EXPECT_EQ(RoundTrip(TheModel(), "merge"), "");
   }
+}
+
+// Every model the program makes in memory is the model its file reads back,
+// for each of the 25 codes, whatever forced options the program's own
+// options lack (the registry may hold a B31.3 without "Include axial
+// force"): File > New, the same after Delete of the rows typed, and the
+// empty model behind a library or evaluation window. So File > New and then
+// File > Merge of a valid model merges, where the merge's save check found
+// the forced option and the view direction the reader settles different.
+TEST_F(ModelRoadsRoundTripTest, EveryModelMadeInMemoryIsTheModelItsFileReadsBack) {
+  Model other;
+  ASSERT_EQ(Imported(ReadModelBatchFile,
+                     "Other plant\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nPIPE\nS1,8.625,0.322\n"
+                     "LOADS\nL1,300,150\nLAYOUT\nF500,KA,MA1,PS1,CL=L1\nT510,X10\n",
+                     other),
+            "");
+  const std::string merged = PathOf("other.mod");
+  ASSERT_EQ(WriteModelFileFrom(other, merged), "");
+  for (int position = 0; position < kPipingCodePositions; ++position) {
+    const std::int32_t code = CodeAtListPosition(position);
+    SCOPED_TRACE(code);
+    AnalysisOptions& program = ProgramAnalysisOptions();
+    program = AnalysisOptions{};
+    program.PipingCode = code;
+    Model empty;
+    InitEmptyModel(empty, program);
+    EXPECT_EQ(RoundTrip(empty, "empty"), "");
+    TheModel().modified = false;
+    platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+    Command(101);
+    ASSERT_EQ(TheModel().rowCount, 2);
+    EXPECT_EQ(TheModel().options.PipingCode, code);
+    EXPECT_EQ(RoundTrip(TheModel(), "new"), "");
+    AddRow(TheModel(), 20, ElementType::Pipe, 0.0f, 0.0f, 12.0f);
+    RefreshAfterModelEdit(TheModel());
+    ASSERT_TRUE(DeleteLayoutRows(TheModel(), 3, 3, LayoutFrame().window));
+    EXPECT_EQ(RoundTrip(TheModel(), "deleted"), "");
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Merge Model", [merged](HWND dialog) {
+      SetDlgItemText(dialog, edt1, merged.c_str());
+      platform::TestKeyPress(VK_RETURN);
+    });
+    Command(40028);
+    platform::CheckModalScript();
+    ASSERT_EQ(TheModel().rowCount, 2 + other.rowCount);
+    EXPECT_EQ(TheModel().row(TheModel().rowCount).node, 510);
+    EXPECT_EQ(RoundTrip(TheModel(), "merged"), "");
+  }
+  ProgramAnalysisOptions() = AnalysisOptions{};
 }
 
 // A value the reader refuses, whatever road brought it into the model: the

@@ -7,7 +7,10 @@
 // 16 KB, and for a target with a budget of inputs, a share of them each. A fault ends the process (the
 // sanitizers see to that); a normal end means every input was read or
 // refused. "--write-seeds DIR" writes the seeds made in code into DIR, to
-// start a long libFuzzer run from.
+// start a long libFuzzer run from. "--part K/N" runs only the seeds whose
+// place in the list is K modulo N, each with the variants it gets in the
+// whole run: a slow target's test is cut into processes that the test run
+// spreads over the cores, and the parts together run every input once.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -126,7 +129,17 @@ int main(int argc, char** argv) {
     std::printf("%zu seeds written to %s\n", seeds.size(), argv[2]);
     return 0;
   }
-  for (int arg = 1; arg < argc; ++arg) {
+  std::size_t part = 0;
+  std::size_t parts = 1;
+  int firstFolder = 1;
+  if (argc >= 3 && std::strcmp(argv[1], "--part") == 0) {
+    if (std::sscanf(argv[2], "%zu/%zu", &part, &parts) != 2 || parts == 0 || part >= parts) {
+      std::fprintf(stderr, "--part takes K/N with K below N, not %s\n", argv[2]);
+      return 2;
+    }
+    firstFolder = 3;
+  }
+  for (int arg = firstFolder; arg < argc; ++arg) {
     std::error_code error;
     if (!fs::is_directory(argv[arg], error)) {
       std::fprintf(stderr, "no seed folder %s\n", argv[arg]);
@@ -144,7 +157,8 @@ int main(int argc, char** argv) {
   }
   if (FuzzSeedBudget != nullptr)
     share = std::min(1.0, double(FuzzSeedBudget()) / (double(seeds.size()) * kVariantsPerSeed));
-  for (const std::string& seed : seeds) RunVariants(seed);
-  std::printf("%d inputs from %zu seeds read or refused without a fault\n", runs, seeds.size());
+  std::size_t ran = 0;
+  for (std::size_t index = part; index < seeds.size(); index += parts, ++ran) RunVariants(seeds[index]);
+  std::printf("%d inputs from %zu of %zu seeds read or refused without a fault\n", runs, ran, seeds.size());
   return 0;
 }

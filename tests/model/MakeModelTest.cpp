@@ -1,5 +1,6 @@
 // Making the model: nodes from rows, bend arc nodes at hand-computed
-// positions, jacket companions, name inheritance and the node limit.
+// positions, jacket companions, name inheritance and the node limit; the
+// rules of rows that cannot be made leave the node table they had.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "model/AnalysisElements.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
+#include "model/ModelRules.h"
 #include "model/RowRules.h"
 #include "records/PipeSection.h"
 
@@ -266,6 +268,23 @@ TEST(MakeModel, MoreThanTheNodeLimitIsRefusedWithAMessage) {
     EXPECT_EQ(message, NodeLimitMessage());
     EXPECT_FALSE(message.empty());
   }
+}
+
+// Rows that cannot be made (a coordinate past the largest the picture
+// holds) break the one rule of their making; asking so leaves the node
+// table the model had, from which the edit's road puts the model back.
+TEST(ModelRules, AskingTheRulesOfAModelThatCannotBeMadeLeavesItsNodeTable) {
+  Model model = NewModel();
+  AddRow(model, 10, ElementType::From);
+  const int pipe = AddRow(model, 20, ElementType::Pipe, 100.0f);
+  MakeModel(model);
+  model.row(pipe).dx = 3.0e38f;
+  const std::vector<BrokenRule> broken = BrokenRowRules(model);
+  ASSERT_EQ(broken.size(), 1u);
+  EXPECT_EQ(broken[0].kind, "made");
+  EXPECT_EQ(broken[0].message, "Row 2: DX is too large:\nthe picture of the model made from it would not be finite.");
+  ASSERT_EQ(model.nodes.count, 2);
+  ExpectAt(model, 20, 100.0f, 0.0f, 0.0f);
 }
 
 }  // namespace

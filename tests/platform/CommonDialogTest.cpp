@@ -1,6 +1,7 @@
 // The common dialogs driven headless: open and save with filters, default
 // extension, the chosen filter index, must-exist and overwrite prompts, the
-// hook's notifications and control texts, a buffer too small; folder browse
+// hook's notifications and control texts, a buffer too small, the longest
+// paths; folder browse
 // with a preselected folder; font choice; the default printer records.
 #include "platform/DialogTesting.h"
 
@@ -232,6 +233,39 @@ TEST_F(CommonDialogTest, APathLongerThanTheBufferIsRefusedNotCut) {
   EXPECT_STREQ(path, "");
 }
 
+// A buffer of kFileNameBufferSize holds the longest path the file system
+// opens: two names of 85 x U+7BA1 (255 bytes on the disk each, the longest
+// a name takes, 765 in the program's text) open whole; one more character
+// in a name is refused with a message, and the dialog stays open.
+TEST_F(CommonDialogTest, TheLongestNamesOpenWholeAndALongerOneIsRefused) {
+  SetUpFolderText();
+  std::string longest;
+  for (int i = 0; i < 85; ++i) longest += "\xE7\xAE\xA1";
+  const fs::path inner = folder_ / longest / longest;
+  fs::create_directories(inner);
+  std::ofstream(inner / "m.mod") << "x";
+  const std::string typed = platform::FromFileSystemName(inner.string() + "/m.mod");
+  const std::string tooLong = platform::FromFileSystemName((folder_ / longest).string() + "\xE7\xAE\xA1/m.mod");
+  std::vector<char> buffer(platform::kFileNameBufferSize, '\0');
+  OPENFILENAME record = Record(buffer.data(), static_cast<DWORD>(buffer.size()));
+  record.Flags |= OFN_FILEMUSTEXIST;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [&](HWND dialog) {
+    SetDlgItemText(dialog, edt1, tooLong.c_str());
+    platform::TestKeyPress(VK_RETURN);
+    ServeDialogs();
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    SetDlgItemText(dialog, edt1, typed.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  platform::ExpectModal(platform::ModalKind::MessageBox,
+                        tooLong + "\nThe path is too long: the file system takes at most 4095 bytes in a path and 255 "
+                                  "in a name (a character shown as ? is one byte).",
+                        [](HWND) { platform::TestKeyPress(VK_RETURN); });
+  ASSERT_TRUE(GetOpenFileName(&record));
+  EXPECT_EQ(platform::ToFileSystemName(buffer.data()), inner.string() + "/m.mod");
+  EXPECT_EQ(record.nFileOffset, typed.size() - 5);
+}
+
 int BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
   if (message == BFFM_INITIALIZED)
     SendMessage(dialog, BFFM_SETSELECTION, TRUE, reinterpret_cast<LPARAM>(reinterpret_cast<std::string*>(data)->c_str()));
@@ -268,6 +302,20 @@ TEST_F(CommonDialogTest, FolderBrowseStartsOnThePreselectedFolder) {
     platform::TestKeyPress(VK_ESCAPE);
   });
   platform::ExpectModal(platform::ModalKind::MessageBox, folderText_ + "/missing\nThe folder does not exist.",
+                        [](HWND) { platform::TestKeyPress(VK_RETURN); });
+  EXPECT_EQ(SHBrowseForFolder(&info), nullptr);
+  // A folder whose path SHGetPathFromIDList cannot hand over is refused, saying why.
+  const std::string deep = folderText_ + "/" + std::string(250, 'd');
+  fs::create_directories(deep);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Browse For Folder", [&deep](HWND dialog) {
+    SetDlgItemText(dialog, 0x3744, deep.c_str());
+    platform::TestKeyPress(VK_RETURN);
+    ServeDialogs();
+    platform::TestKeyPress(VK_ESCAPE);
+  });
+  platform::ExpectModal(platform::ModalKind::MessageBox,
+                        deep + "\nThe folder's path is too long: at most 259 characters are taken (a character shown "
+                               "as ? counts three).",
                         [](HWND) { platform::TestKeyPress(VK_RETURN); });
   EXPECT_EQ(SHBrowseForFolder(&info), nullptr);
 }

@@ -1,7 +1,9 @@
 // The GUI thread and the graphics thread draw at the same time with the same
 // fonts, pens and brushes (each on its own context): the pictures must come
-// out as if each had drawn alone.
+// out as if each had drawn alone, and no cairo font one thread draws with
+// can lose its last reference to another.
 #include "platform/GdiTestCanvas.h"
+#include "platform/GdiText.h"
 
 #include <cstring>
 #include <thread>
@@ -48,6 +50,62 @@ TEST(GdiThreads, TwoThreadsDrawingWithSharedObjectsGetTheSamePictures) {
   EXPECT_EQ(pictures[1], alone.Pixels().pixels);
   DeleteObject(font);
   DeleteObject(pen);
+}
+
+// cairo keeps its scaled fonts in one map for the process and holds the last
+// one made with a reference of its own, which the next font made, on any
+// thread, drops. A font whose last reference goes on one thread while
+// another finds it in the map and draws with it aborts the process
+// ("! scaled_font->cache_frozen"). So the cairo font a font drew with stays
+// held by the font after the drawing, and a font's cairo face is its own:
+// once its realised face is freed, a font made again gets another.
+TEST(GdiThreads, TheCairoFontsAFontDrawsWithStayItsOwn) {
+  LOGFONT description{};
+  description.lfHeight = -13;
+  std::strcpy(description.lfFaceName, "MS Sans Serif");
+  HFONT font = CreateFontIndirect(&description);
+  std::thread graphics([font] {
+    Canvas canvas(64, 32);
+    SelectObject(canvas.dc(), font);
+    TextOut(canvas.dc(), 2, 2, "Node 1010", 9);
+    SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+  });
+  graphics.join();
+  const gdi::FontFace& face = gdi::Realise(*gdi::Find<gdi::FontObject>(font));
+  // The cairo font of that drawing, found as cairo finds it for a canvas.
+  Canvas canvas(8, 8);
+  cairo_t* probe = cairo_create(canvas.dc()->surface);
+  cairo_set_scaled_font(probe, face.font);
+  cairo_scaled_font_t* drawn = cairo_scaled_font_reference(cairo_get_scaled_font(probe));
+  cairo_destroy(probe);
+  // Another font made takes cairo's own reference off the drawing's.
+  cairo_font_face_t* otherFace =
+      cairo_toy_font_face_create("DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_matrix_t size, identity;
+  cairo_matrix_init_scale(&size, 7, 7);
+  cairo_matrix_init_identity(&identity);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_scaled_font_destroy(cairo_scaled_font_create(otherFace, &size, &identity, options));
+  cairo_font_options_destroy(options);
+  cairo_font_face_destroy(otherFace);
+  EXPECT_GE(cairo_scaled_font_get_reference_count(drawn), 2u) << "the drawing's cairo font is held by nobody";
+  cairo_scaled_font_destroy(drawn);
+
+  // Freed, and pushed out of the faces kept for a font made again, the face
+  // never comes back: the font made anew draws from another cairo face.
+  cairo_font_face_t* before = cairo_font_face_reference(cairo_scaled_font_get_font_face(face.font));
+  DeleteObject(font);
+  for (std::size_t other = 0; other <= gdi::kRecentFacesKept; ++other) {
+    LOGFONT pushing = description;
+    pushing.lfHeight = -20 - static_cast<LONG>(other);
+    HFONT made = CreateFontIndirect(&pushing);
+    gdi::Realise(*gdi::Find<gdi::FontObject>(made));
+    DeleteObject(made);
+  }
+  HFONT again = CreateFontIndirect(&description);
+  EXPECT_NE(cairo_scaled_font_get_font_face(gdi::Realise(*gdi::Find<gdi::FontObject>(again)).font), before);
+  DeleteObject(again);
+  cairo_font_face_destroy(before);
 }
 
 }  // namespace

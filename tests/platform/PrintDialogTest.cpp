@@ -1,6 +1,7 @@
 // The interactive print dialogs, answered by the modal script: "Print"
 // hands back the page range, the PDF file and the printer's context;
-// a range outside the document keeps the dialog open; Cancel leaves the
+// a range outside the document, or a PDF file's path longer than the
+// printer settings keep, keeps the dialog open; Cancel leaves the
 // record's blocks as they were. "Page Setup" takes paper, orientation and
 // margins and refuses margins that leave no paper; "Print Setup" changes
 // the orientation.
@@ -55,9 +56,17 @@ TEST_F(PrintDialogTest, PrintHandsBackRangeFileAndContext) {
     EXPECT_EQ(platform::BeepCount(), beeps + 1);
     SetDlgItemInt(dialog, edt1, 2, FALSE);
     SetDlgItemInt(dialog, edt2, 3, FALSE);
+    SetDlgItemText(dialog, edt3, (target + std::string(180, 's')).c_str());  // more than the settings keep
+    Command(dialog, IDOK);
+    EXPECT_TRUE(IsWindow(dialog));
     SetDlgItemText(dialog, edt3, target.c_str());
     Command(dialog, IDOK);
   });
+  platform::ExpectModal(platform::ModalKind::MessageBox,
+                        target + std::string(180, 's') +
+                            "\nThe PDF file's path is too long: the printer settings keep at most 200 characters (a "
+                            "character shown as ? counts three).",
+                        [](HWND) { platform::TestKeyPress(VK_RETURN); });
   ASSERT_TRUE(PrintDlg(&record));
   EXPECT_TRUE(record.Flags & PD_PAGENUMS);
   EXPECT_EQ(record.nFromPage, 2);

@@ -1,8 +1,9 @@
 // The recent-models list: ordering, the extension rule, removal of an entry
 // that fails to open, the refusal while no opener is installed, and the
-// "Recent files" registry values.
+// "Recent files" registry values, long paths whole.
 #include <fstream>
 
+#include "platform/FileNames.h"
 #include "services/SettingsTestSupport.h"
 
 namespace {
@@ -111,6 +112,21 @@ TEST_F(RecentModels, RegistryValuesRoundTrip) {
   SaveProgramSettings();
   EXPECT_EQ(Get(kRecent, "N"), Int32Bytes(2));
   EXPECT_EQ(Get(kRecent, "3"), ByteList{0xEE});
+}
+
+// A path of characters the program's text cannot hold takes three bytes
+// for each of its own: 29 x U+914D in a name is 261 bytes of 9, and the
+// entry, with the one after it, comes back from the registry whole.
+TEST_F(RecentModels, ALongPathComesBackWhole) {
+  std::string name;
+  for (int i = 0; i < 29; ++i) name += "\xE9\x85\x8D";
+  const std::string longest = "/m/" + platform::FromFileSystemName(name) + ".mod";
+  ASSERT_GT(longest.size(), 260u);
+  for (const std::string& path : {std::string("/m/A.mod"), longest}) AddRecentModel(path);
+  SaveProgramSettings();
+  ClearRecentModels();
+  LoadProgramSettings();
+  EXPECT_EQ(Slots(), (std::vector<std::string>{longest, "/m/A.mod", "", ""}));
 }
 
 TEST_F(RecentModels, StoredListIsCheckedOnReading) {

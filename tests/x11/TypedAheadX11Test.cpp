@@ -12,6 +12,7 @@
 
 #include "files/ModelFile.h"
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "x11/WindowManager.h"
 #include "x11/XInput.h"
 #include "x11/XProperty.h"
@@ -51,6 +52,24 @@ class ProgramUnderOpenbox : public OnXvfbWithWindowManager<testing::Test, Follow
     return 0;
   }
   bool Focused(const std::string& start) { return Title(windows_.FocusWindow()).rfind(start, 0) == 0; }
+  int Shown(const std::string& start) {
+    int count = 0;
+    for (unsigned long window : windows_.ShownProgramWindows()) count += Title(window).rfind(start, 0) == 0;
+    return count;
+  }
+  // The program started again on `model`, its Layout with the keyboard.
+  bool Restart(const std::string& model) {
+    program_.Kill();
+    return program_.Start({QUORVEL_BINARY_DIR "/quorvel", model}) &&
+           Until([&] { return Titled("Quorvel : Graphics") != 0 && Focused("Quorvel : Layout"); });
+  }
+  std::string LayoutTitle() { return Title(Titled("Quorvel : Layout")); }
+  // File > Save As from the Layout.
+  bool SaveAs() {
+    input_.Chord("Alt_L", "f");
+    input_.Key("a");
+    return Until([&] { return Focused("Save As"); });
+  }
   // The menus on the screen: shown program windows the manager does not frame.
   int Menus() {
     int count = 0;
@@ -109,6 +128,62 @@ class ProgramUnderOpenbox : public OnXvfbWithWindowManager<testing::Test, Follow
     EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
   }
 
+  // Misc > Materials, the first material's dialog opened over the List
+  // window and "h" typed into its description: the dialog's X window, 0
+  // when it did not come.
+  unsigned long OpenMaterialDialog() {
+    input_.Chord("Alt_L", "m");
+    for (const char* key : {"m", "Return"}) input_.Key(key);
+    if (!Until([&] { return Focused("Quorvel : Materials"); })) return 0;
+    input_.Chord("Control_L", "e");
+    if (!Until([&] { return Focused("Material # 1"); })) return 0;
+    for (const char* key : {"Tab", "Tab", "h"}) input_.Key(key);
+    return Titled("Material # 1");
+  }
+  // "x" and Return in the material's dialog, Ctrl+S from the Layout: the
+  // description saved ("(not saved)" when the dialog or the save did not
+  // go as a user expects).
+  std::string OkAndSaveDescription() {
+    const fs::file_time_type before = fs::last_write_time(model_);
+    for (const char* key : {"x", "Return"}) input_.Key(key);
+    if (!Until([&] { return Titled("Material # 1") == 0 && Focused("Quorvel : Materials"); })) return "(not saved)";
+    windows_.ActivateAsPager(Titled("Quorvel : Layout"));
+    if (!Until([&] { return Focused("Quorvel : Layout"); })) return "(not saved)";
+    input_.Chord("Control_L", "s");
+    if (!Until([&] { return fs::last_write_time(model_) != before; })) return "(not saved)";
+    program_.Kill();
+    Model saved;
+    ReadModelFileInto(model_, saved);
+    return saved.materials[1].description;
+  }
+  // The material's dialog open, the manager activates the Layout (as a
+  // taskbar asks, or as the pointer moved into it makes it): the dialog
+  // comes up over the Layout with the keyboard, so that what is typed next
+  // goes where the user sees it.
+  void ActivateTheLayoutUnderAListDialog() {
+    const unsigned long layout = Titled("Quorvel : Layout"), dialog = OpenMaterialDialog();
+    ASSERT_NE(dialog, 0u) << "the material's dialog did not come";
+    int x = 0, y = 0;
+    ASSERT_TRUE(input_.PlaceOf(Title(layout), &x, &y));
+    if (FollowMouse) input_.Move(x + 40, y + 300);
+    else windows_.ActivateAsPager(layout);
+    ASSERT_TRUE(windows_.SyncWithManager());
+    EXPECT_TRUE(Until([&] {
+      return Focused("Material # 1") && windows_.ManagersActiveWindow() == dialog &&
+             windows_.StackingPlace(dialog) > windows_.StackingPlace(layout);
+    })) << "the dialog stayed behind the Layout, which " << (Focused("Quorvel : Layout") ? "has" : "lacks")
+        << " the keyboard";
+    EXPECT_EQ(OkAndSaveDescription(), "hx");
+  }
+
+  // The manager minimises the dialog, and with it the frame it belongs to;
+  // false when it did not.
+  bool MinimiseWithItsOwner(unsigned long dialog) {
+    const std::string title = Title(dialog);
+    windows_.Minimise(dialog);
+    return Until([&] { return Titled(title) == 0; }) && windows_.SyncWithManager();
+  }
+
   ManagedWindows windows_{Server::display_};
   XInput input_{Server::display_};
   std::unique_ptr<Display, decltype(&XCloseDisplay)> x_{XOpenDisplay(Server::display_.c_str()), XCloseDisplay};
@@ -136,13 +211,40 @@ TEST_F(TypedAheadX11Test, AMinimisedDialogComesBackWithItsOwnerAndItsValues) {
   ASSERT_NE(seismic, 0u) << "the Static Seismic dialog did not come";
   EXPECT_FALSE(windows_.Allows(seismic, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
   EXPECT_TRUE(windows_.Allows(layout, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
-  windows_.Minimise(seismic);
-  ASSERT_TRUE(Until([&] { return Titled(kSeismic) == 0; })) << "the manager did not minimise the dialog";
-  ASSERT_TRUE(windows_.SyncWithManager());
+  ASSERT_TRUE(MinimiseWithItsOwner(seismic)) << "the manager did not minimise the dialog";
   input_.Key("9");
   windows_.ActivateAsPager(layout);
   ASSERT_TRUE(Until([&] { return Focused(kSeismic); })) << "the dialog did not come back with the Layout";
   EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
+}
+
+// The material's dialog minimised with the List window: a key typed in
+// the Layout meanwhile reaches no window, and a click in the Graphics
+// window (which the dialog holds from another thread) brings the dialog
+// back with the keyboard and what was typed before.
+TEST_F(TypedAheadX11Test, AClickInTheGraphicsWindowBringsBackAMinimisedDialog) {
+  const unsigned long dialog = OpenMaterialDialog();
+  ASSERT_NE(dialog, 0u) << "the material's dialog did not come";
+  ASSERT_TRUE(MinimiseWithItsOwner(dialog)) << "the manager did not minimise the dialog";
+  windows_.ActivateAsPager(Titled("Quorvel : Layout"));
+  ASSERT_TRUE(Until([&] { return Focused("Quorvel : Layout"); }));
+  input_.Key("z");
+  int x = 0, y = 0;
+  ASSERT_TRUE(input_.PlaceOf(Title(Titled("Quorvel : Graphics")), &x, &y));
+  input_.Click(x + 300, y + 250);
+  ASSERT_TRUE(windows_.SyncWithManager());
+  ASSERT_TRUE(Until([&] { return Titled("Material # 1") == dialog && Focused("Material # 1"); }))
+      << "the dialog stayed an icon";
+  EXPECT_EQ(OkAndSaveDescription(), "hx");
+}
+
+// Misc > Materials, a material's dialog open over the List window, the
+// Layout activated by the manager, as a taskbar asks:
+TEST_F(TypedAheadX11Test, ALayoutActivatedUnderAListDialogGivesTheDialogBack) { ActivateTheLayoutUnderAListDialog(); }
+
+// ... or as the pointer moved into the Layout makes it.
+TEST_F(TypedAheadFollowingMouseX11Test, ThePointerIntoTheLayoutUnderAListDialogGivesTheDialogBack) {
+  ActivateTheLayoutUnderAListDialog();
 }
 
 // A model another program named with an umlaut, opened from the command
@@ -155,6 +257,67 @@ TEST_F(TypedAheadX11Test, AModelsUtf8NameShowsInTheTitles) {
   ASSERT_TRUE(Until([&] { return Titled("Quorvel : Graphics") != 0 && Focused("Quorvel : Layout"); }));
   for (const char* window : {"Quorvel : Layout", "Quorvel : Graphics"})
     EXPECT_NE(Title(Titled(window)).find("[Dampfleitung \xC3\xA4.mod ("), std::string::npos) << Title(Titled(window));
+}
+
+// A model in a folder named with 30 x U+7BA1, which the program holds in
+// 270 bytes: Ctrl+O, the folder and then the model chosen in the list with
+// the keys, Return: the model opens.
+TEST_F(TypedAheadX11Test, AModelInAFolderOfALongNameOpensThroughTheOpenDialog) {
+  std::string name;
+  for (int i = 0; i < 30; ++i) name += "\xE7\xAE\xA1";
+  const fs::path folder = fs::path(std::getenv("TMPDIR")) / "open";
+  fs::create_directories(folder / name);
+  fs::copy_file(model_, folder / "Sample.mod");
+  fs::copy_file(model_, folder / name / "m.mod");
+  ASSERT_TRUE(Restart((folder / "Sample.mod").string()));
+  input_.Chord("Control_L", "o");
+  ASSERT_TRUE(Until([&] { return Focused("Open"); })) << "the Open dialog did not come";
+  input_.Key("Delete");            // the name proposed, selected
+  input_.Chord("Shift_L", "Tab");  // the folder's list: [..], the folder, Sample.mod
+  for (const char* key : {"Down", "Down", "Return", "End", "Return"}) input_.Key(key);
+  EXPECT_TRUE(Until([&] { return LayoutTitle().find("[m.mod (") != std::string::npos; })) << LayoutTitle();
+}
+
+// A model named with 29 x U+914D, which the program holds in 265 bytes:
+// File > Save As, Return on the name proposed and Yes to replacing the
+// file write the model, as Ctrl+S does.
+TEST_F(TypedAheadX11Test, SaveAsWritesUnderALongNameProposed) {
+  std::string name;
+  for (int i = 0; i < 29; ++i) name += "\xE9\x85\x8D";
+  const std::string named = std::string(std::getenv("TMPDIR")) + "/" + name + ".mod";
+  fs::copy_file(model_, named);
+  ASSERT_TRUE(Restart(named));
+  const fs::file_time_type before = fs::last_write_time(named);
+  ASSERT_TRUE(SaveAs()) << "the Save As dialog did not come";
+  input_.Key("Return");
+  ASSERT_TRUE(Until([&] { return Shown("Save As") == 2; })) << "no question whether to replace the model";
+  input_.Key("Return");
+  EXPECT_TRUE(Until([&] { return fs::last_write_time(named) != before; })) << "the model was not written";
+}
+
+// File > Save As: ".mod" typed is refused with a message and stays in the
+// name field; U+914D U+7BA1 U+7BA1 typed before it and one BackSpace, the
+// model is written under the UTF-8 bytes of the two characters left, which
+// the titles show with a stand-in each.
+TEST_F(TypedAheadX11Test, ANameTypedOutsideWindows1252IsSavedAsTyped) {
+  const std::string folder = std::getenv("TMPDIR");
+  ASSERT_TRUE(SaveAs()) << "the Save As dialog did not come";
+  for (const char* key : {"period", "m", "o", "d", "Return"}) input_.Key(key);
+  ASSERT_TRUE(Until([&] { return Shown("Save As") == 2; })) << "the name without a base was not refused";
+  input_.Key("Return");
+  ASSERT_TRUE(Until([&] { return Shown("Save As") == 1 && Focused("Save As"); }));
+  input_.Key("Home");
+  for (unsigned character : {0x914Du, 0x7BA1u, 0x7BA1u}) input_.Character(character);
+  for (const char* key : {"BackSpace", "Return"}) input_.Key(key);
+  const std::string saved = folder + "/\xE9\x85\x8D\xE7\xAE\xA1.mod";
+  ASSERT_TRUE(Until([&] { return fs::exists(saved); })) << "nothing was written under the name typed";
+  EXPECT_FALSE(fs::exists(folder + "/.mod"));
+  EXPECT_TRUE(Until([&] { return LayoutTitle().find("[??????.mod (") != std::string::npos; })) << LayoutTitle();
+  program_.Kill();
+  Model original, written;
+  ReadModelFileInto(model_, original);
+  ReadModelFileInto(platform::FromFileSystemName(saved), written);
+  EXPECT_EQ(written.rowCount, original.rowCount);
 }
 
 // Loads > Harmonic from the title row, damping 5, OK, then Save at once.

@@ -6,6 +6,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct XInput::State {
   Display* x = nullptr;
   int focusIns = 0;
   std::vector<Window> focused;  // the windows that got the focus, in order
+  std::map<unsigned long, KeyCode> symbolKeys;  // the keys given to keysyms
 };
 
 XInput::XInput(const std::string& display) : state_(std::make_unique<State>()) {
@@ -52,6 +54,30 @@ void XInput::Wheel(int x, int y, bool forward) {
 void XInput::Key(const char* name) {
   Display* d = state_->x;
   const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(name));
+  XTestFakeKeyEvent(d, code, True, CurrentTime);
+  XTestFakeKeyEvent(d, code, False, CurrentTime);
+  XSync(d, False);
+}
+
+void XInput::Symbol(unsigned long keysym) {
+  Display* d = state_->x;
+  KeyCode& code = state_->symbolKeys[keysym];
+  if (code == 0) {
+    // A key once given a keysym keeps it, so that no key is read with a
+    // layout other than the one it was typed with.
+    int low = 0, high = 0;
+    XDisplayKeycodes(d, &low, &high);
+    for (int candidate = high; candidate >= low && code == 0; --candidate) {
+      int perCode = 0;
+      KeySym* symbols = XGetKeyboardMapping(d, static_cast<KeyCode>(candidate), 1, &perCode);
+      bool empty = true;
+      for (int i = 0; i < perCode; ++i) empty = empty && symbols[i] == NoSymbol;
+      XFree(symbols);
+      if (empty) code = static_cast<KeyCode>(candidate);
+    }
+    KeySym symbol = keysym;
+    XChangeKeyboardMapping(d, code, 1, &symbol, 1);
+  }
   XTestFakeKeyEvent(d, code, True, CurrentTime);
   XTestFakeKeyEvent(d, code, False, CurrentTime);
   XSync(d, False);

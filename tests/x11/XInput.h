@@ -25,6 +25,11 @@ class XInput {
   void Wheel(int x, int y, bool forward);
   // A press and release of the key with the given keysym name ("Down").
   void Key(const char* name);
+  // A press and release of a key that types the keysym, as a user's
+  // keyboard layout gives it: the first time, the keysym is put on a key
+  // that has nothing, for good. Character types a code point's keysym.
+  void Symbol(unsigned long keysym);
+  void Character(unsigned codePoint) { Symbol(0x01000000 + codePoint); }
   // The key pressed and released while the modifier is held ("Control_L", "i").
   void Chord(const char* modifier, const char* key);
   // A shortcut a window manager keeps for itself: the program sees the
