@@ -7,9 +7,11 @@
 // refused command leaves the model exactly as it was. Commands that do
 // nothing while results are shown check that first. Commands that save,
 // close, replace or analyse the model first commit what was typed in the
-// Layout table and not entered. The commands whose dialogs, tables and
-// windows come with later work say so in a message and leave the model
-// alone.
+// Layout table and not entered; a command that changes rows stores the text
+// typed in the current cell first, as part of its own action, so that a
+// refusal gives that text back to its cell (UndoFiles.h). The commands
+// whose dialogs, tables and windows come with later work say so in a
+// message and leave the model alone.
 #include <cstdio>
 #include <iterator>
 
@@ -127,9 +129,10 @@ void AutoRenumberAfterEdit(HWND window) {
 }
 
 void InsertRowCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
   if (!RunEdit(window, [&] {
-        if (!InsertLayoutRow(M(), row, window)) return false;
+        if (!InsertLayoutRow(M(), row)) return false;
         AutoRenumberAfterEdit(window);
         return true;
       }, EditMessage::Refuses))
@@ -139,6 +142,7 @@ void InsertRowCommand(HWND window) {
 }
 
 void DeleteRowsCommand(HWND window, bool range) {
+  if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
   const bool changed = RunEdit(window, [&] {
     if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
@@ -149,9 +153,10 @@ void DeleteRowsCommand(HWND window, bool range) {
 }
 
 void PasteCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
   const int column = Table().currentColumn;
-  if (!RunEdit(window, [&] { return PasteRows(M(), row, column, window); }, EditMessage::Refuses)) return;
+  if (!RunEdit(window, [&] { return PasteRows(M(), row, column); }, EditMessage::Refuses)) return;
   ReloadAt(row);
 }
 
@@ -219,6 +224,7 @@ void RefineBranchesCommand(HWND window) {
 }
 
 void CombineCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
   int merged = 0;
   const bool changed = RunEdit(window, [&] {
     merged = CombineWithPreviousRow(M(), Table().currentRow, window);
@@ -230,6 +236,7 @@ void CombineCommand(HWND window) {
 }
 
 void DeleteRowData(HWND window) {
+  if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
   const bool changed = RunEdit(window, [&] {
     if (M().row(row).dataType == DataType::None) return false;
@@ -380,6 +387,7 @@ void LayoutCommand(HWND window, int id) {
     case 128: InsertRowCommand(window); return;
     case 279: DeleteRowsCommand(window, true); return;
     case 117:
+      if (TableEndEdit(Table())) return;
       if (RunEdit(window, [&] { return GenerateRowsDialog(window) == 1; }, EditMessage::Refuses)) ReloadAt(M().rowCount);
       return;
     case 126: DeleteRowsCommand(window, false); return;

@@ -83,7 +83,7 @@ void InstallProgramCommands() {
     text = FoundNodeText();
     return true;
   };
-  commands.setCurrentLayoutRow = SetCurrentLayoutRow;
+  commands.setCurrentLayoutRow = [](int row) { SetCurrentLayoutRow(row); };
   commands.chooseUnits = ChooseUnits;
   commands.openListMenuDialog = OpenListMenuDialog;
   commands.showList = ShowList;

@@ -279,9 +279,9 @@ bool DeleteCurrentRow(LayoutTable& table, HWND owner) {
   }
   if (row == FirstFromRow(model)) {
     ErrorBeep();
-    ShowErrorMessage(owner, "First \"From\" row cannot be deleted");
-    return false;
+    throw std::string("First \"From\" row cannot be deleted");
   }
+  if (std::string refusal = RowDeletionRefusal(model, row, row); !refusal.empty()) throw refusal;
   return DeleteLayoutRows(model, row, row, owner);
 }
 

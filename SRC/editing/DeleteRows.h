@@ -35,7 +35,8 @@ bool DeleteLayoutRows(Model& model, int from, int to, HWND owner);
 
 // Edit > Delete on the Layout table's current row: the spare row is cleared,
 // the title row's text emptied, the first From row refused; any other row is
-// deleted. True when the model changed.
+// deleted, unless Delete's checks refuse it. A refusal is thrown as its
+// message. True when the model changed.
 bool DeleteCurrentRow(LayoutTable& table, HWND owner);
 
 // The dialog; its parameter is the current row. Ends with 1 after deleting.

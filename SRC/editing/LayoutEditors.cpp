@@ -336,13 +336,16 @@ bool HasEditableLayoutElement(const Model& model, int row) {
          !IsWideRowType(type);
 }
 
-void SetCurrentLayoutRow(int row) {
+bool SetCurrentLayoutRow(int row) {
   Model& model = M();
-  model.currentRow = std::clamp(row, 1, model.rowCount + 1);
+  const int current = std::clamp(row, 1, model.rowCount + 1);
   LayoutTable& layout = TheLayoutTable();
-  if (layout.Window() != nullptr && IsWindowVisible(layout.Window()) && layout.currentRow != model.currentRow)
-    TableGoTo(layout, model.currentRow);
+  const bool moves = layout.Window() != nullptr && IsWindowVisible(layout.Window()) && layout.currentRow != current;
+  if (moves && TableEndEdit(layout)) return false;
+  model.currentRow = current;
+  if (moves && layout.currentRow != current) TableGoTo(layout, current);
   RefreshListWindow();
+  return true;
 }
 
 int CheckBends(HWND owner) {

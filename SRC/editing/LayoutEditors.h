@@ -26,8 +26,10 @@ struct Model;
 
 // Makes `row` the current Layout row (the model's current row), goes to it
 // in the Layout table when that window is visible and keeps the List window
-// on it.
-void SetCurrentLayoutRow(int row);
+// on it. Text typed in the cell left is stored first, as a click on another
+// row stores it: false, the row not changed, when that store is refused
+// (its message shown, the caret in the refused cell).
+bool SetCurrentLayoutRow(int row);
 
 // The bend check: the model is made again and the first Bend, Miter or
 // Jacketed bend row whose geometry is invalid becomes current with an error

@@ -79,11 +79,8 @@ void CopyItem(LayoutRow& target, const LayoutRow& source) {
   if (target.item && source.item) target.item->CopyFrom(*source.item);
 }
 
-bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows, HWND owner) {
-  if (model.rowCount + static_cast<int>(rows.size()) > kMaxLayoutRows) {
-    ShowErrorMessage(owner, kMaxRowsMessage);
-    return false;
-  }
+bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows) {
+  if (model.rowCount + static_cast<int>(rows.size()) > kMaxLayoutRows) throw std::string(kMaxRowsMessage);
   NodeId lastNode = 0;
   for (const LayoutRow& source : rows) {
     const int number = model.rowCount + 1;
@@ -193,12 +190,9 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
 
 }  // namespace
 
-bool InsertLayoutRow(Model& model, int row, HWND owner) {
+bool InsertLayoutRow(Model& model, int row) {
   if (row <= 1 || row > model.rowCount) return false;
-  if (model.rowCount >= kMaxLayoutRows) {
-    ShowErrorMessage(owner, kMaxRowsMessage);
-    return false;
-  }
+  if (model.rowCount >= kMaxLayoutRows) throw std::string(kMaxRowsMessage);
   OpenRowGap(model, row);
   RefreshAfterModelEdit(model);
   return true;
@@ -236,13 +230,13 @@ bool HasCopiedRows() { return Copied().single || !Copied().rows.empty(); }
 
 void ForgetCopiedRows() { Copied() = CopyState(); }
 
-bool PasteRows(Model& model, int row, int column, HWND owner) {
+bool PasteRows(Model& model, int row, int column) {
   if (Copied().single && !PasteTargetEditable(model, row, column)) {
     ErrorBeep();
     return false;
   }
   CopyState state = std::exchange(Copied(), CopyState());
-  if (!state.rows.empty()) return PasteSeveral(model, state.rows, owner);
+  if (!state.rows.empty()) return PasteSeveral(model, state.rows);
   if (!state.single || state.from < 1 || state.from > model.rowCount || state.from == row) return false;
   // The source is read before the target changes, in case both are one row.
   LayoutRow source;
@@ -263,10 +257,7 @@ int CombineWithPreviousRow(Model& model, int row, HWND owner) {
   // Coordinates of an absolute row are no offset to add.
   if (merged.absolute) return 0;
   // The previous row goes as Delete takes a row: with its checks first.
-  if (const std::string refusal = RowDeletionRefusal(model, previous, previous); !refusal.empty()) {
-    ShowErrorMessage(owner, refusal);
-    return 0;
-  }
+  if (std::string refusal = RowDeletionRefusal(model, previous, previous); !refusal.empty()) throw refusal;
   if (merged.dataType != DataType::None &&
       !MessageBoxDialog(owner, "Element has data type defined. Combining element will remove data!", IDNO))
     return 0;

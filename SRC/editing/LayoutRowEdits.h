@@ -34,9 +34,9 @@ struct Model;
 extern const char* const kMaxRowsMessage;
 
 // Inserts an empty row at `row`, moving it and the rows below down by one.
-// Nothing on row 1 or the spare row; at 7000 rows the message is shown over
-// `owner` and nothing changes.
-bool InsertLayoutRow(Model& model, int row, HWND owner);
+// Nothing on row 1 or the spare row; at 7000 rows the message is thrown and
+// nothing changes.
+bool InsertLayoutRow(Model& model, int row);
 
 // The copy range of the Copy Rows dialog from the texts of its two fields
 // (blank-free); throws the field messages. To past the last row is cut to
@@ -51,14 +51,16 @@ bool HasCopiedRows();
 void ForgetCopiedRows();
 // Pastes the copy into `model` (several rows: appended; one row: the
 // current cell's column of it into row `row`). Returns whether the model
-// changed; the copy is forgotten either way.
-bool PasteRows(Model& model, int row, int column, HWND owner);
+// changed; the copy is forgotten either way. Rows past 7000 are refused
+// whole: the message is thrown.
+bool PasteRows(Model& model, int row, int column);
 
 // Merges the previous element row of `row` (a Pipe or Jacketed pipe) into
 // `row` (a Pipe, Bend, Jacketed pipe or Jacketed bend): its offsets are added
 // and that row is deleted (a row in absolute coordinates keeps them; a
 // previous row in absolute coordinates is not merged, its coordinates are no
 // offset). A previous row that Delete would refuse to delete is refused with
-// Delete's message; one with a data item asks first, and No changes nothing.
+// Delete's message, thrown; one with a data item asks first, and No changes
+// nothing.
 // Returns the new number of the merged row, 0 when nothing changed.
 int CombineWithPreviousRow(Model& model, int row, HWND owner);

@@ -84,7 +84,6 @@ void RepeatPreviousRow(Model& model, int row) {
     SetDataType(model, row, source.dataType);
     if (target.item) target.item->CopyFrom(*source.item);
   }
-  model.modified = true;
 }
 
 struct NameRule {
@@ -162,7 +161,6 @@ void SettleEnteredRow(LayoutTable& table, SnapshotToken token) {
     TableDrawRow(table, table.currentRow);
     throw CI{refusal, 1};
   }
-  if (!UndoSnapshotPath(token).empty()) TheModel().modified = true;
 }
 
 }  // namespace

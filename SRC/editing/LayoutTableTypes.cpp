@@ -73,11 +73,7 @@ void MakeLocationRow(LayoutTable& table, ElementType old) {
   Model& model = TheModel();
   const int row = table.currentRow;
   LayoutRow& target = model.row(row);
-  if (!LocationNodeIsMade(model, row)) {
-    ShowErrorMessage(table.frame, kLocationNodeMessage);
-    table.currentColumn = 1;
-    return;
-  }
+  if (!LocationNodeIsMade(model, row)) throw CI{kLocationNodeMessage, 1};
   // Kept whole, element, item and node index, for a row given no data item.
   const std::int32_t endNode = target.endNode;
   std::unique_ptr<ElementData> element = CreateElementData(old);

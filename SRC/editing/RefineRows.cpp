@@ -520,18 +520,12 @@ RefineOutcome RefineBuriedRows(Model& model) {
 bool RefineNodalMesh(Model& model, double frequency, HWND owner) {
   // No frequency above 0 gives a mass point spacing: the user learns why
   // nothing was refined.
-  if (!(frequency > 0.0)) {
-    ShowErrorMessage(owner, "Mass Modeling Frequency should be > 0: the nodal mesh is not refined.");
-    return false;
-  }
+  if (!(frequency > 0.0)) throw std::string("Mass Modeling Frequency should be > 0: the nodal mesh is not refined.");
   return Finish(RefineMassPoints(model, frequency), owner, "Want to Renumber nodes of refined Nodal Mesh?");
 }
 
 bool RefineBuriedLayout(Model& model, HWND owner) {
-  if (model.soils.count == 0) {
-    ShowErrorMessage(owner, "Soil not modelled to refine layout.");
-    return false;
-  }
+  if (model.soils.count == 0) throw std::string("Soil not modelled to refine layout.");
   if (!MessageBoxDialog(owner, "Discretize buried portions of the stress layout. Do you want to proceed?", IDYES))
     return false;
   return Finish(RefineBuriedRows(model), owner, "Want to Renumber nodes of discretized layout?");

@@ -47,7 +47,8 @@ RefineOutcome RefineMassPoints(Model& model, double frequency);
 RefineOutcome RefineBuriedRows(Model& model);
 
 // The refinements over `model`; true when rows were split. Messages and
-// the questions go to `owner`.
+// the questions go to `owner`; a refinement that cannot begin (no soil, no
+// frequency above 0) throws its message.
 bool RefineNodalMesh(Model& model, double frequency, HWND owner);
 bool RefineBuriedLayout(Model& model, HWND owner);
 bool RefineBranchesForB31J(Model& model, HWND owner);

@@ -221,8 +221,7 @@ bool RunDialog(HWND owner, int row, bool multiple, SplitRequest& request) {
   const LayoutRow& r = model.row(row);
   if (row < 1 || row > model.rowCount || r.startNode == 0 || r.endNode == 0 || !(state.geometry.length > 0.0) ||
       r.elementType == ElementType::From || r.elementType == ElementType::Location) {
-    ShowErrorMessage(owner, "Only an element row of some length can be split.");
-    return false;
+    throw std::string("Only an element row of some length can be split.");
   }
   const INT_PTR result = DialogBoxParam(InstanceHandle, multiple ? "MSPLIT_DIALOG" : "SPLIT_DIALOG", owner, SplitProc,
                                         reinterpret_cast<LPARAM>(&state));

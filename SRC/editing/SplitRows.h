@@ -49,6 +49,7 @@ struct SplitRequest {
 // Splits as the request says (within the caller's undo step).
 void ApplySplit(Model& model, const SplitRequest& request);
 
-// The dialogs over `row`; true with the request filled when OK passed.
+// The dialogs over `row`; true with the request filled when OK passed. A
+// row that cannot be split is refused: its message is thrown.
 bool SplitDialog(HWND owner, int row, SplitRequest& request);
 bool MultipleSplitDialog(HWND owner, int row, SplitRequest& request);

@@ -9,6 +9,7 @@
 #include "editing/LayoutTable.h"
 #include "editing/RowText.h"
 #include "editing/UndoRedo.h"
+#include "model/EditSteps.h"
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
@@ -314,9 +315,13 @@ void PickRowElementType(LayoutTable& table) {
       PopTempFile(token);
     }
   } else {
-    // The Type store takes its own snapshot.
+    // The Type store takes its own snapshot. A type it refuses refuses the
+    // command: what the command stored first goes back with it.
     PopTempFile(token);
-    if (StoreAsTyped(table, 2, ElementTypeCellName(type))) return;
+    if (StoreAsTyped(table, 2, ElementTypeCellName(type))) {
+      PutBackFailedEdit(token, false);
+      return;
+    }
     if (type != ElementType::Location) TableSetColumn(table, 3);
     TablePlaceCaret(table);
   }

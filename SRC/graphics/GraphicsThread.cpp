@@ -99,12 +99,10 @@ LRESULT GuiRequestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   const int row = static_cast<int>(wParam);
   switch (static_cast<GuiRequest>(lParam)) {
     case GuiRequest::PickRowElement:
-      SetCurrentLayoutRow(row);
-      HighlightElementRow(row);
+      if (SetCurrentLayoutRow(row)) HighlightElementRow(row);
       return 0;
     case GuiRequest::PickRowDataItem:
-      SetCurrentLayoutRow(row);
-      HighlightRowDataItem(row);
+      if (SetCurrentLayoutRow(row)) HighlightRowDataItem(row);
       return 0;
     case GuiRequest::Command:
       RunGraphicsGuiCommand(static_cast<int>(wParam));
@@ -115,7 +113,7 @@ LRESULT GuiRequestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case GuiRequest::EditRowElement:
     case GuiRequest::EditRowDataItem: {
       const bool item = static_cast<GuiRequest>(lParam) == GuiRequest::EditRowDataItem;
-      SetCurrentLayoutRow(row);
+      if (!SetCurrentLayoutRow(row)) return 0;
       if (item) HighlightRowDataItem(row);
       else HighlightElementRow(row);
       LayoutTable& table = TheLayoutTable();

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "services/Message.h"
+#include "services/TableWindow.h"
 
 namespace {
 
@@ -14,7 +15,10 @@ void ShowModelAgain() {
   if (g_ShowModelAgain != nullptr) g_ShowModelAgain();
 }
 
-void BeginUserAction() { BeginActionEdits(); }
+void BeginUserAction() {
+  BeginActionEdits();
+  ForgetStoredTypedText();
+}
 
 // Called as the handling of the action's input returns, by a throw too: it
 // must not throw itself.
@@ -23,6 +27,7 @@ void EndUserAction(bool unwinding) {
     const std::string refusal = EndActionEdits(!unwinding);
     if (unwinding || !refusal.empty()) ShowModelAgain();
     if (!refusal.empty()) ShowErrorMessage(GetActiveWindow(), refusal);
+    if (ActionPutBack()) PutBackStoredTypedText();
   } catch (...) {
   }
 }

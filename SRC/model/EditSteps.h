@@ -51,7 +51,7 @@ void RefuseEdit(HWND owner, SnapshotToken token, bool modified, const std::strin
 // An edit that threw: the model is put back as it was before it, unless the
 // edit only joined a larger one that it leaves to decide (a message), or
 // whatever it joined goes back too (any other throw, which the program did
-// not foresee).
+// not foresee, or a refusal of the command the edit is part of).
 void PutBackFailedEdit(SnapshotToken token, bool message);
 // The rules' refusal of a change, as `refusal` asks; false when refused.
 bool SettleChange(HWND owner, SnapshotToken token, EditRefusal refusal);

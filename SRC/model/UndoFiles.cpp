@@ -36,6 +36,9 @@ struct Snapshot {
   // The identity of each row 1 .. row count of the model written, which no
   // file keeps: the model read back to compare takes them again.
   std::vector<std::uint32_t> rowIdentities;
+  // The spare Layout row then, which no file keeps: what the user typed on
+  // it comes back with the model.
+  LayoutRow spare;
 };
 
 struct Stacks {
@@ -49,6 +52,8 @@ struct Stacks {
   // or the edit was already open when the action began and is not its own).
   bool inAction = false;
   SnapshotToken actionEdit = 0;
+  // The model was put back as it was before the action under way.
+  bool actionPutBack = false;
   std::vector<SnapshotToken> joined;
   std::uint32_t lastIdentity = 0;
 };
@@ -103,6 +108,7 @@ SnapshotToken Push(std::vector<Snapshot>& stack, const Model& model, HWND window
   snapshot.currentRow = model.currentRow;
   snapshot.layoutTopRow = model.layoutTopRow;
   snapshot.listName = model.listName;
+  CopyLayoutRow(snapshot.spare, model.row(model.rowCount + 1));
   stack.push_back(std::move(snapshot));
   return stack.back().token;
 }
@@ -336,10 +342,11 @@ bool PopIfUnchanged(SnapshotToken token) {
   return true;
 }
 
-// The settling of an edit that is its own, not a piece that joined one.
+// The settling of an edit that is its own, not a piece that joined one: a
+// step kept is a change of the model's bytes, and marks it.
 std::string SettleOwnEdit(SnapshotToken token) {
   if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) return refusal;
-  PopIfUnchanged(token);
+  if (!PopIfUnchanged(token) && FindUndo(token) != nullptr) TheModel().modified = true;
   EndEdit(token);
   return {};
 }
@@ -359,7 +366,10 @@ bool PutBackAfterThrow(SnapshotToken token, bool message) {
   const Snapshot* snapshot = FindUndo(own);
   if (snapshot == nullptr) return false;
   bool putBack = false;
-  if (!OpenModelMatches(*snapshot) && RestoreUndoSnapshot(own, snapshot->modified)) {
+  if (OpenModelMatches(*snapshot)) {
+    // The bytes are as they were: so is the mark, unless a save cleared it.
+    TheModel().modified = TheModel().modified && snapshot->modified;
+  } else if (RestoreUndoSnapshot(own, snapshot->modified)) {
     putBack = true;
     try {
       MakeModel(TheModel());
@@ -374,7 +384,10 @@ void BeginActionEdits() {
   Stacks& stacks = TheStacks();
   stacks.inAction = true;
   stacks.actionEdit = 0;
+  stacks.actionPutBack = false;
 }
+
+bool ActionPutBack() { return TheStacks().actionPutBack; }
 
 std::string EndActionEdits(bool completed) {
   Stacks& stacks = TheStacks();
@@ -421,6 +434,9 @@ bool RestoreUndoSnapshot(SnapshotToken token, bool modified) {
   if (static_cast<std::size_t>(fresh.rowCount) == snapshot->rowIdentities.size())
     for (int row = 1; row <= fresh.rowCount; ++row)
       fresh.row(row).identity = snapshot->rowIdentities[static_cast<std::size_t>(row - 1)];
+  CopyLayoutRow(fresh.row(fresh.rowCount + 1), snapshot->spare);
+  Stacks& stacks = TheStacks();
+  if (stacks.inAction && token == stacks.actionEdit) stacks.actionPutBack = true;
   Model& open = TheModel();
   fresh.path = open.path;
   KeepUserView(open.graphics, fresh.graphics);

@@ -15,13 +15,21 @@
 // The first snapshot taken in an action is its edit; every later one joins
 // it: nothing is written. A piece that settles its snapshot asks the rules
 // at once, so that its road can say why it was refused; a refusal puts the
-// model back as it was before the whole action and ends the edit. A piece
-// that discards its snapshot leaves the decision to the action's end, which
-// compares bytes: the step is kept, and the model marked, when the model
-// writes other bytes than the snapshot holds, and dropped with the mark
-// given back otherwise, whatever the pieces said of themselves. An action
-// that ends by a throw the program did not handle leaves the model as it
-// was before it.
+// model back as it was before the whole action (the spare Layout row too,
+// which no file keeps) and ends the edit. An action put back so (a
+// refusal, a throw) keeps no step, no byte and no mark of its own, and
+// loses nothing typed: text that it stored from a cell first goes back to
+// that cell as typed, still being edited, when the action ends
+// (ActionPutBack; the table windows keep the text, PutBackStoredTypedText),
+// for the user to mend, store or drop. A command that only says no (a
+// message, no throw) puts back nothing: what it stored first stays stored,
+// the action's step. A piece that discards its snapshot leaves the decision to
+// the action's end, which compares bytes: the step is kept, and the model
+// marked, when the model writes other bytes than the snapshot holds, and
+// dropped with the mark given back otherwise, whatever the pieces said of
+// themselves; a piece that threw and left the bytes as they were gives the
+// mark back at once. An action that ends by a throw the program did not
+// handle leaves the model as it was before it.
 //
 // Outside an action (the program starting, a test calling an operation
 // directly) the first snapshot opens an edit that its own settling ends,
@@ -102,6 +110,9 @@ bool EditSnapshotOpen();
 // caller shows the message.
 void BeginActionEdits();
 std::string EndActionEdits(bool completed);
+// Whether the action under way, or the one that ended last, had the model
+// put back as it was before it (a refusal, a throw).
+bool ActionPutBack();
 // Settles the edit of the action under way now, as its end would (a save
 // writes what the action stored, not what the rules would refuse); the
 // action goes on, and a later snapshot opens an edit of its own.

@@ -302,6 +302,13 @@ void TableCaretToX(TableWindow& table, int x);
 bool TableCommitEdit(TableWindow& table);
 bool TableEndEdit(TableWindow& table);
 bool TableCommitCell(TableWindow& table, bool control);
+// The text each commit stored since ForgetStoredTypedText (the start of an
+// action of the user), kept with its cell: an action that a refusal put
+// back whole gives it back to its cell as typed, the cell still editing,
+// for the user to mend or drop (PutBackStoredTypedText at the action's
+// end). A cell that still shows what its store left keeps that.
+void ForgetStoredTypedText();
+void PutBackStoredTypedText();
 void TableCommitInPlace(TableWindow& table);
 void TableWidenColumnForEdit(TableWindow& table);
 int TableCaretWidth(TableWindow& table);

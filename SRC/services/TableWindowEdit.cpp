@@ -11,10 +11,13 @@
 // current row never changes on a failed commit, so the caret stays in the
 // cell that was refused. A store may open what commits the table first (a
 // picker the store asks for): that commit of the cell being stored finds
-// nothing to store, so a cell is stored once, as one edit.
+// nothing to store, so a cell is stored once, as one edit. Each text stored
+// is kept with its cell until the next action of the user begins: an action
+// refused whole gives it back to the cell as typed (PutBackStoredTypedText).
 #include <algorithm>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "platform/Gdi.h"
 #include "platform/Input.h"
@@ -94,6 +97,42 @@ bool Guarded(TableWindow& t, const std::function<void()>& work) {
 }
 
 int RowTop(const TableWindow& t) { return t.headingHeight + (t.currentRow - t.topRow - 1) * t.rowHeight; }
+
+// A text a commit stored: its table and the window that showed it, its
+// cell, the caret in it, and what the cell showed once stored.
+struct StoredText {
+  TableWindow* table;
+  HWND window;
+  int row, column;
+  std::string text;
+  int caret;
+  std::string shown;
+};
+
+std::vector<StoredText>& StoredTexts() {
+  static std::vector<StoredText> texts;
+  return texts;
+}
+
+// Gives `typed` back to its cell, unless the table has left the cell's
+// rows or the cell shows what the store left (a row put back with it). A
+// table whose window is gone may be gone with it (a dialog's table lives
+// as long as its dialog): it is not touched.
+void PutBack(const StoredText& typed) {
+  if (TableOfWindow(typed.window) != typed.table) return;
+  TableWindow& t = *typed.table;
+  if (!t.editing) return;
+  if (typed.row < 1 || typed.row > t.rowCount || t.CellText(typed.row, typed.column, 0) == typed.shown) return;
+  if (t.currentRow != typed.row) TableGoTo(t, typed.row);
+  TableSetColumn(t, typed.column);
+  if (t.currentRow != typed.row || t.currentColumn != typed.column || !CellEditable(t)) return;
+  t.editBuffer = typed.text;
+  t.editChanged = true;
+  t.caret = std::clamp(typed.caret, t.prefixLength, t.EditLength());
+  TableWidenColumnForEdit(t);
+  TableDrawRow(t, t.currentRow);
+  TablePlaceCaret(t);
+}
 
 }  // namespace
 
@@ -208,8 +247,14 @@ bool TableCommitEdit(TableWindow& t) {
     const TableWindow* outer;
     ~Storing() { storing = outer; }
   } store{std::exchange(storing, &t)};
+  StoredText stored{&t, t.Window(), t.currentRow, t.currentColumn, t.editBuffer, t.caret, {}};
   const bool failed = Guarded(t, [&] { t.StoreCell(); });
   if (failed) return true;
+  // A store within a store (a dialog's table) is part of the outer one.
+  if (store.outer == nullptr) {
+    stored.shown = t.CellText(stored.row, stored.column, 0);
+    StoredTexts().push_back(std::move(stored));
+  }
   // A command that stores the cell first leaves the user in it: what he
   // types next goes where he was typing, not to the start of the cell.
   const std::string typed = t.editBuffer;
@@ -264,6 +309,17 @@ void TableCommitInPlace(TableWindow& t) {
   if (!TableCommitCell(t, false)) return;
   TableShowFocus(t);
   TableGoTo(t, stored);  // the row just stored stays current
+}
+
+void ForgetStoredTypedText() { StoredTexts().clear(); }
+
+void PutBackStoredTypedText() {
+  const std::vector<StoredText> texts = std::exchange(StoredTexts(), {});
+  // A table edits one cell: the last text stored in it is the one given back.
+  for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
+    const auto later = [&](const StoredText& other) { return other.table == text->table; };
+    if (std::find_if(texts.rbegin(), text, later) == text) PutBack(*text);
+  }
 }
 
 void ThrowCellError(const std::string& message, int column) { throw CI{message, column}; }

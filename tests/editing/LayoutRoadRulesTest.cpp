@@ -186,6 +186,57 @@ TEST_F(LayoutRoadRulesTest, AValueWhoseCoordinatesAreNotFiniteIsRefusedNamingIts
   model.modified = false;
 }
 
+// Text typed in a cell and left there is stored first by the command that
+// follows: a refused command leaves nothing of its action, and the text is
+// back in its cell as typed, still being edited.
+TEST_F(LayoutRoadRulesTest, TextTypedBeforeARefusedCommandGoesBackToItsCell) {
+  AppendPump(TheModel().pumps, Pump{"P1", 20});
+  ReadBackModel();
+  const std::string pump = "Element at Node 20 is referred by Pump 'P1'. \nHence cannot be deleted.";
+  auto typedThenRefused = [&](int row, int column, const std::string& text, int id, const std::string& refusal) {
+    At(row, column);
+    Key(VK_END);
+    for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
+    Type(text);
+    const std::string before = Bytes();
+    const int undo = UndoDepth();
+    ExpectBox(refusal);
+    Command(id);
+    platform::CheckModalScript();
+    EXPECT_EQ(FirstDifference(Bytes(), before), -1) << refusal;
+    EXPECT_FALSE(TheModel().modified) << refusal;
+    EXPECT_EQ(UndoDepth(), undo) << refusal;
+    EXPECT_EQ(table().currentRow * 10 + table().currentColumn, row * 10 + column) << refusal;
+    EXPECT_EQ(table().editBuffer, text) << refusal;
+    EXPECT_TRUE(table().editChanged) << refusal;
+  };
+  Fill("COPY_ELEMENTS_DIALOG", {"10", "11"});
+  Command(40036);
+  typedThenRefused(4, 3, "12.5", kPaste, kZero);
+  Choose("Ball", "Pipe");
+  typedThenRefused(3, 3, "540", kReplace, kZero);
+  typedThenRefused(4, 5, "7", kCombine, pump);
+  typedThenRefused(3, 4, "3", 126, pump);
+  typedThenRefused(2, 3, "5", 129, "Only an element row of some length can be split.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "REFINE_LAYOUT",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  typedThenRefused(2, 3, "5", 40067, "Soil not modelled to refine layout.");
+  // The text given back is stored as typed by the key that follows.
+  Key(VK_TAB);
+  EXPECT_FLOAT_EQ(row(2).dx, 5.0f);
+  EXPECT_EQ(UndoDepth(), 1);
+  EXPECT_TRUE(TheModel().modified);
+  // No file keeps the spare row: what an earlier action stored on it stays.
+  const int spare = TheModel().rowCount + 1;
+  At(spare, 1);
+  Type("990");
+  Key(VK_TAB);
+  Choose("Ball", "Pipe");
+  TheModel().modified = false;  // as a save leaves it
+  typedThenRefused(spare, 3, "5", kReplace, kZero);
+  EXPECT_EQ(row(spare).node, 990);
+}
+
 TEST_F(LayoutRoadRulesTest, FindAndReplaceOpensWithFromSelected) {
   WithDialog(kReplace, "REPLACE_ELEMENTS_DATAS", [](HWND dialog) {
     platform::TestTypeText("739");
@@ -263,9 +314,9 @@ TEST_F(WholeModelRulesTest, NoRoadLosesANodeThatSomethingNames) {
   Refused(4, 1, 126, kZero);
   Refused(13, 1, kCombine, kZero);
   // Row 2 a Comment, the first From row 3: Delete Rows 2 to 4 leaves none.
-  InsertLayoutRow(TheModel(), 2, nullptr);
+  InsertLayoutRow(TheModel(), 2);
   SetElementType(TheModel(), 2, ElementType::Comment);
-  InsertLayoutRow(TheModel(), 4, nullptr);
+  InsertLayoutRow(TheModel(), 4);
   SetElementType(TheModel(), 4, ElementType::Comment);
   ReadBackModel();
   ASSERT_EQ(row(3).elementType, ElementType::From);

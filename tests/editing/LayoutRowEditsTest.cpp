@@ -11,22 +11,28 @@ namespace {
 
 using LayoutRowEditsTest = EditFixture;
 
-std::string CopyRangeError(const std::string& from, const std::string& to, int rowCount) {
-  int first = 0, last = 0;
+// The message `road` throws, "" when none.
+template <typename Road>
+std::string Thrown(Road road) {
   try {
-    ReadCopyRange(from, to, rowCount, first, last);
+    road();
   } catch (const std::string& message) {
     return message;
   }
   return {};
 }
 
+std::string CopyRangeError(const std::string& from, const std::string& to, int rowCount) {
+  int first = 0, last = 0;
+  return Thrown([&] { ReadCopyRange(from, to, rowCount, first, last); });
+}
+
 TEST_F(LayoutRowEditsTest, InsertMovesTheRowsBelowDownByOne) {
   Model& model = TheModel();
-  EXPECT_FALSE(InsertLayoutRow(model, 1, nullptr));                   // the title row
-  EXPECT_FALSE(InsertLayoutRow(model, model.rowCount + 1, nullptr));  // the spare row
+  EXPECT_FALSE(InsertLayoutRow(model, 1));                   // the title row
+  EXPECT_FALSE(InsertLayoutRow(model, model.rowCount + 1));  // the spare row
   ASSERT_EQ(model.rowCount, 5);
-  ASSERT_TRUE(InsertLayoutRow(model, 3, nullptr));
+  ASSERT_TRUE(InsertLayoutRow(model, 3));
   EXPECT_EQ(model.rowCount, 6);
   EXPECT_EQ(model.row(3).node, 0);
   EXPECT_EQ(model.row(3).elementType, ElementType::None);
@@ -40,8 +46,7 @@ TEST_F(LayoutRowEditsTest, InsertMovesTheRowsBelowDownByOne) {
 TEST_F(LayoutRowEditsTest, InsertAtSevenThousandRowsIsRefused) {
   Model& model = TheModel();
   model.rowCount = kMaxLayoutRows;
-  ExpectMessage("MESSAGE1_DIALOG", "Maximum number of rows exceeded");
-  EXPECT_FALSE(InsertLayoutRow(model, 3, nullptr));
+  EXPECT_EQ(Thrown([&] { InsertLayoutRow(model, 3); }), "Maximum number of rows exceeded");
   EXPECT_EQ(model.rowCount, kMaxLayoutRows);
   EXPECT_EQ(model.row(3).node, 30);
   model.rowCount = 5;
@@ -68,7 +73,7 @@ TEST_F(LayoutRowEditsTest, PasteOfThreeRowsAppendsThemUnderNewNodes) {
   MakeModel(model);
   CopyLayoutRows(model, 3, 5);
   ASSERT_TRUE(HasCopiedRows());
-  ASSERT_TRUE(PasteRows(model, 2, 1, nullptr));
+  ASSERT_TRUE(PasteRows(model, 2, 1));
   ASSERT_EQ(model.rowCount, 8);
   // Node increment 10 after the last node 50.
   EXPECT_EQ(model.row(6).node, 60);
@@ -82,7 +87,7 @@ TEST_F(LayoutRowEditsTest, PasteOfThreeRowsAppendsThemUnderNewNodes) {
   EXPECT_FLOAT_EQ(NodeById(model, 80).y, 12.0f);
   // One copy pastes once.
   EXPECT_FALSE(HasCopiedRows());
-  EXPECT_FALSE(PasteRows(model, 2, 1, nullptr));
+  EXPECT_FALSE(PasteRows(model, 2, 1));
   EXPECT_EQ(model.rowCount, 8);
 }
 
@@ -92,7 +97,7 @@ TEST_F(LayoutRowEditsTest, PastedRowsAreDeepCopies) {
   restraint->restrainX = 1;
   CopyLayoutRows(model, 2, 3);
   restraint->restrainX = 0;  // a change after the copy does not reach it
-  ASSERT_TRUE(PasteRows(model, 2, 1, nullptr));
+  ASSERT_TRUE(PasteRows(model, 2, 1));
   auto* pasted = dynamic_cast<Restraint*>(model.row(7).item.get());
   ASSERT_NE(pasted, nullptr);
   EXPECT_EQ(pasted->restrainX, 1);
@@ -103,8 +108,7 @@ TEST_F(LayoutRowEditsTest, PasteThatWouldPassTheRowLimitIsRefusedWhole) {
   Model& model = TheModel();
   CopyLayoutRows(model, 2, 4);
   model.rowCount = kMaxLayoutRows - 2;
-  ExpectMessage("MESSAGE1_DIALOG", "Maximum number of rows exceeded");
-  EXPECT_FALSE(PasteRows(model, 2, 1, nullptr));
+  EXPECT_EQ(Thrown([&] { PasteRows(model, 2, 1); }), "Maximum number of rows exceeded");
   EXPECT_EQ(model.rowCount, kMaxLayoutRows - 2);
   model.rowCount = 5;
 }
@@ -116,20 +120,20 @@ TEST_F(LayoutRowEditsTest, SingleRowCopyPastesOnlyTheCurrentColumn) {
   model.row(3).section = "S6";
   MakeModel(model);
   CopyCurrentRow(3);
-  ASSERT_TRUE(PasteRows(model, 5, 4, nullptr));  // column 4: DY
+  ASSERT_TRUE(PasteRows(model, 5, 4));  // column 4: DY
   EXPECT_FLOAT_EQ(model.row(5).dy, 4.0f);
   EXPECT_FLOAT_EQ(model.row(5).dx, 12.0f);
   EXPECT_EQ(model.row(5).section, "S4");  // as it was (inherited from row 2)
 
   CopyCurrentRow(3);
-  ASSERT_TRUE(PasteRows(model, 4, 7, nullptr));  // column 7: the section
+  ASSERT_TRUE(PasteRows(model, 4, 7));  // column 7: the section
   EXPECT_EQ(model.row(4).section, "S6");
   EXPECT_FLOAT_EQ(model.row(4).dy, 0.0f);
 
   // Column 9 of a row without data clears the target's data.
   PutItem(model, 5, DataType::Anchor);
   CopyCurrentRow(3);
-  ASSERT_TRUE(PasteRows(model, 5, 9, nullptr));
+  ASSERT_TRUE(PasteRows(model, 5, 9));
   EXPECT_EQ(model.row(5).dataType, DataType::None);
   EXPECT_EQ(model.row(5).item, nullptr);
 }
@@ -138,7 +142,7 @@ TEST_F(LayoutRowEditsTest, CopiedRowsAreForgottenWithTheModel) {
   CopyLayoutRows(TheModel(), 2, 3);
   ForgetCopiedRows();
   EXPECT_FALSE(HasCopiedRows());
-  EXPECT_FALSE(PasteRows(TheModel(), 2, 1, nullptr));
+  EXPECT_FALSE(PasteRows(TheModel(), 2, 1));
 }
 
 TEST_F(LayoutRowEditsTest, CombineAddsTheOffsetsAndDeletesThePreviousRow) {

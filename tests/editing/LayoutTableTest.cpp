@@ -270,16 +270,19 @@ TEST_F(LayoutTableTest, LocationRowsOnlyStandAtNodesOfEarlierRows) {
   SetElementType(TheModel(), 4, ElementType::Bend);
   EXPECT_EQ(Store(4, 2, "LOC"), "Type cannot be changed to Location");
   EXPECT_EQ(row(4).elementType, ElementType::Bend);
-  // A Location row at a node no row made yet is refused with a message and
-  // the row stays as it was.
+  // A Location row at a node no row made yet is refused, pointing at the
+  // node, and the row stays as it was.
   EXPECT_EQ(Store(5, 1, "99"), "");
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOf(dialog), (std::vector<std::string>{"For Location, Node must be defined"}));
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_EQ(Store(5, 2, "LOC"), "");
+  table().currentColumn = 2;
+  g_EditFieldText = "LOC";
+  try {
+    table().StoreCell();
+    ADD_FAILURE() << "a Location at node 99 was stored";
+  } catch (const CI& refusal) {
+    EXPECT_EQ(refusal.message, "For Location, Node must be defined");
+    EXPECT_EQ(refusal.column, 1);
+  }
   EXPECT_EQ(row(5).elementType, ElementType::None);
-  EXPECT_EQ(table().currentColumn, 1);
 }
 
 TEST_F(LayoutTableTest, ARowWithoutMaterialsPointsAtTheirList) {

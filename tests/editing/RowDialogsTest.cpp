@@ -31,7 +31,7 @@ TEST_F(RowDialogsTest, CopyRowsProposesTheCurrentRowAndReportsBadRanges) {
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   ASSERT_TRUE(CopyRowsDialog(nullptr, 3));
-  ASSERT_TRUE(PasteRows(TheModel(), 2, 1, nullptr));
+  ASSERT_TRUE(PasteRows(TheModel(), 2, 1));
   EXPECT_EQ(TheModel().rowCount, 8);  // rows 3 to 5 (40 cut to 5)
 }
 
@@ -77,7 +77,7 @@ TEST_F(RowDialogsTest, OffsetsBadFieldAndCancelChangeNothing) {
 
 TEST_F(RowDialogsTest, CommentTextIsStoredTrimmed) {
   Model& model = TheModel();
-  ASSERT_TRUE(InsertLayoutRow(model, 3, nullptr));
+  ASSERT_TRUE(InsertLayoutRow(model, 3));
   SetElementType(model, 3, ElementType::Comment);
   const SnapshotToken token = TakeUndoSnapshot();
   platform::ExpectModal(platform::ModalKind::Dialog, "COMMENT_DIALOG", [](HWND dialog) {

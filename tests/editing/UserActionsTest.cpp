@@ -107,6 +107,61 @@ TEST_F(UserActionsTest, EachCommandIsAStepOfItsOwnAndTakesTheTextTypedBeforeIt) 
   EXPECT_TRUE(Bytes() == before);
 }
 
+// The mark follows the bytes, and a refused command keeps nothing of its
+// action. Rows: From 10, pipes to 20 and to 30 that name no load, and
+// between them an empty row that holds an anchor.
+TEST_F(UserActionsTest, AnActionThatChangesNoByteLeavesNoMarkAndARefusedOneNothing) {
+  Model& model = TheModel();
+  AddRow(model, 10, ElementType::From);
+  for (int row : {3, 5}) {
+    if (row == 5) AddRow(model, 30, ElementType::Pipe, 0.0f, 12.0f);
+    else AddRow(model, 20, ElementType::Pipe, 12.0f);
+    model.row(row).material = "A106";
+    model.row(row).section = "S4";
+    if (row == 3) PutItem(model, ++model.rowCount, DataType::Anchor);
+  }
+  AddName(model.pipeLoads, "L2");
+  ReadBackModel();
+  const std::string before = Bytes();
+  auto unchanged = [&](const std::string& what) {
+    platform::CheckModalScript();
+    EXPECT_TRUE(Bytes() == before) << what;
+    EXPECT_FALSE(model.modified) << what;
+    EXPECT_EQ(UndoDepth(), 0) << what;
+  };
+  // Duplicate last row on the spare row, the load picker answered.
+  for (int answer : {IDOK, IDCANCEL}) {
+    Cell(6, 1);
+    platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
+                          [answer](HWND dialog) { SendMessage(dialog, WM_COMMAND, answer, 0); });
+    Command(384);
+    unchanged("Duplicate last row " + std::to_string(answer));
+    ClearLayoutRow(model.row(6));
+  }
+  // Element Types > Location, refused by the Type cell at a node no row
+  // made, after the Data cell of the anchor's row emptied (the cell is left
+  // as the user left it), or after a node typed on the spare row (its
+  // store's mark goes).
+  for (const auto& [rowNumber, column, text] : {std::tuple{4, 9, ""}, {6, 1, "40"}}) {
+    Cell(rowNumber, column);
+    Key(VK_END);
+    for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
+    Type(text);
+    platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) {
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1418, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1418)));
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    messages.clear();
+    Command(182);
+    unchanged(std::string("Location after \"") + text + "\"");
+    EXPECT_EQ(messages, std::vector<std::string>{"For Location, Node must be defined"});
+    if (rowNumber != 4) continue;
+    EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 49);
+    EXPECT_TRUE(table().editBuffer.empty() && table().editChanged);
+    Key(VK_ESCAPE);
+  }
+}
+
 TEST_F(UserActionsTest, ARefusedActionLeavesTheBytesAndRegenerateMarksNothing) {
   Model read;
   ReadModelFileInto(std::string(QUORVEL_SOURCE_DIR) + "/examples/SteamLine.mod", read);

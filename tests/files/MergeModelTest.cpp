@@ -242,7 +242,14 @@ TEST_F(MergeModelTest, AMergeThatFillsTheNodeTablePutsTheModelBack) {
   const int nodes = TheModel().nodes.count;
   ASSERT_GT(nodes, 5000);
   ASSERT_LT(nodes, kMaxNodes);
+  // DX of row 3 typed and left: the merge stores it first, and gives it
+  // back to its cell as typed.
+  TableGoTo(table(), 3);
+  TableSetColumn(table(), 3);
   const std::string before = Bytes();
+  Key(VK_END);
+  for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
+  Type("7");
   const std::string other = ModelFileOf(BendRun(5000, 1800), "bends.mod");
   Merge(other, [] { ExpectBox(NodeLimitMessage()); });
   EXPECT_EQ(TheModel().rowCount, 1 + 1 + 1800);
@@ -250,6 +257,9 @@ TEST_F(MergeModelTest, AMergeThatFillsTheNodeTablePutsTheModelBack) {
   EXPECT_EQ(TheModel().materials.count, 1);
   EXPECT_FALSE(TheModel().modified);
   EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+  EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 33);
+  EXPECT_EQ(table().editBuffer, "7");
+  EXPECT_TRUE(table().editChanged);
 }
 
 TEST_F(MergeModelTest, MergedLoadsNamingAFunctionTheModelLacksAreListed) {

@@ -10,6 +10,7 @@
 
 #include "editing/LayoutTable.h"
 #include "editing/NodeList.h"
+#include "model/UndoFiles.h"
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
 #include "platform/Input.h"
@@ -74,6 +75,43 @@ TEST_F(HighlightTest, ClickingAPipeMakesItsRowCurrentAndHighlightsIt) {
   platform::AdvanceClock(GetDoubleClickTime() + 1);
   Click(first.x, first.y);
   EXPECT_EQ(TheModel().currentRow, 3);
+}
+
+// A pick in the picture moves the Layout as a click on another row does:
+// the text typed in the cell left is stored first, one undo step; a store
+// refused keeps the user in that cell, on its row, with its message.
+TEST_F(HighlightTest, APickStoresTheTextTypedInTheLayoutFirst) {
+  g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+  ShowPipes();
+  auto typeDx = [this](int row, const char* text) {
+    SetForegroundWindow(LayoutFrame().window);
+    GoToRow(row);
+    TableSetColumn(Table(), 3);
+    Key(VK_END);
+    for (int n = Table().EditLength(); n > 0; --n) Key(VK_BACK);
+    Type(text);
+  };
+  typeDx(3, "12.5");
+  const POINT riser = PixelOf(100.0f, 50.0f, 0.0f);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(riser.x + 2, riser.y);
+  EXPECT_FLOAT_EQ(TheModel().row(3).dx, 12.5f);
+  EXPECT_EQ(UndoDepth(), 1);
+  EXPECT_EQ(Table().currentRow, 4);
+  EXPECT_EQ(CurrentHighlight().index, 4);
+  // DX typed beyond what a float holds is refused: the pick moves nothing.
+  typeDx(5, "1E39");
+  messages.clear();
+  const POINT first = PixelOf(6.0f, 0.0f, 0.0f);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(first.x, first.y + 2);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.front().rfind("DX", 0), 0u) << messages.front();
+  EXPECT_EQ(Table().currentRow, 5);
+  EXPECT_EQ(TheModel().currentRow, 5);
+  EXPECT_EQ(Table().editBuffer, "1E39");
+  EXPECT_EQ(CurrentHighlight().index, 5);
+  EXPECT_EQ(UndoDepth(), 1);
 }
 
 TEST_F(HighlightTest, TheMiddleButtonPicksForItsPopupAndTheRightButtonOpensTheViewPopup) {

@@ -3,7 +3,11 @@
 // commit by Enter, Tab, click, Page Down and the scroll bar, and what a
 // refused store leaves: its message, the old value, the caret in the cell,
 // and no road to another row until the text is good.
+#include <memory>
+
+#include "model/EditSteps.h"
 #include "platform/Controls.h"
+#include "platform/Messages.h"
 #include "services/TableTesting.h"
 
 namespace {
@@ -368,6 +372,35 @@ TEST_F(TableEditTest, TextTypedPastItsCellKeepsItsOrder) {
   TypeKeyByKey(digits.substr(12));
   Key(VK_RETURN);
   EXPECT_EQ(grid.records[0].value, digits);
+}
+
+// What the commits of an action stored goes back to its cells when the
+// action is put back whole, each cell still being edited; a table gone
+// with its window meanwhile (a dialog's, with its dialog) is not touched.
+TEST_F(TableEditTest, StoredTextGoesBackToItsCellUnlessItsTableIsGone) {
+  // No action of the user begins meanwhile to forget what was stored.
+  SetUserActionHooks(nullptr, nullptr);
+  struct Reinstall {
+    ~Reinstall() { InstallUserActionEdits(); }
+  } reinstall;
+  ForgetStoredTypedText();
+  auto gone = std::make_unique<TestGrid>();
+  ShowTable(*gone, 3);
+  Key(VK_TAB);
+  Replace("5");
+  ASSERT_FALSE(TableCommitEdit(*gone));
+  DestroyWindow(frame);
+  gone.reset();
+  ShowGrid(5);
+  Replace("77");
+  ASSERT_FALSE(TableCommitEdit(grid));
+  ASSERT_EQ(grid.records[0].node, 77);
+  grid.records[0].node = 10;  // the action put back
+  Key(VK_DOWN);
+  PutBackStoredTypedText();
+  EXPECT_EQ(grid.currentRow * 10 + grid.currentColumn, 11);
+  EXPECT_EQ(grid.editBuffer, "77");
+  EXPECT_TRUE(grid.editChanged);
 }
 
 }  // namespace
