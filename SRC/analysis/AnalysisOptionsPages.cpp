@@ -12,6 +12,7 @@
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
+#include "records/FieldRules.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
@@ -270,6 +271,8 @@ void Leave(DialogHelper& h) {
   h.DialogGetItemText(kField);
   float reference = 0.0f;
   if (g_EditFieldText.empty() || ParseFieldTemperature(reference) != 0) ThrowInvalidField("Temperature");
+  // New loads start at the reference temperature, so it keeps their rule.
+  if (const FieldRefusal refusal = LoadTemperatureRefusal(reference)) ThrowFieldRefusal(refusal, "Temperature");
   work.ReferenceTemperature = reference;
   if (Code() != kCodeNone) {
     h.DialogGetItemText(kCyclesField);

@@ -118,6 +118,10 @@ std::string TableFieldFault(const ModelRecordTable<Record>& table, const char* r
 }
 
 std::string FieldRuleFault(const Model& model) {
+  // New loads take the reference temperature: one no load may hold would
+  // have every later edit of the loads refused.
+  if (const FieldRefusal refusal = LoadTemperatureRefusal(model.options.ReferenceTemperature))
+    return FieldFaultText(kOptionsRecord, {"reference temperature", model.options.ReferenceTemperature, refusal});
   for (int number = 1; number <= model.materials.count; ++number)
     if (std::string fault = MaterialFieldFaultText(model.materials[number], kMaterialRecord + (" " + std::to_string(number)));
         !fault.empty())

@@ -239,6 +239,12 @@ void ReadTitle(PnfReader& reader) {
   model.title = text.substr(8);
 }
 
+float ReadLoadTemperature(const PnfReader& reader, const std::string& token, const std::string& message) {
+  const float value = ReadValue(reader, token, ParseTemperature, message);
+  if (LoadTemperatureRefusal(value)) Fail(reader, message, token);
+  return value;
+}
+
 void ReadGlobal(PnfReader& reader) {
   AnalysisOptions& options = reader.model->options;
   options.ZVertical = 0;
@@ -270,7 +276,7 @@ void ReadGlobal(PnfReader& reader) {
   options.PipingCode = chosen;
   (void)before;
   if (const auto t = Next(reader); Given(t))
-    options.ReferenceTemperature = ReadValue(reader, *t, ParseTemperature, "Invalid temperature");
+    options.ReferenceTemperature = ReadLoadTemperature(reader, *t, "Invalid temperature");
   if (const auto f = Next(reader); Given(f)) {
     ReadNumber(reader, *f, "Invalid F factor");
     Log(reader, "the F factor " + *f + " is not taken");
@@ -375,12 +381,6 @@ void ReadAllowable(PnfReader& reader) {
     }
   }
   Log(reader, "the allowable stresses of material " + *name + " are checked and not taken");
-}
-
-float ReadLoadTemperature(const PnfReader& reader, const std::string& token, const std::string& message) {
-  const float value = ReadValue(reader, token, ParseTemperature, message);
-  if (LoadTemperatureRefusal(value)) Fail(reader, message, token);
-  return value;
 }
 
 void ReadLoad(PnfReader& reader) {

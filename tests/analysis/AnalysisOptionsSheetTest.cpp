@@ -201,6 +201,10 @@ TEST_F(AnalysisOptionsSheetTest, CancelChangesNothingAndTheStartPageIsKept) {
     SetField(temperature, 1301, "abc");
     ExpectBox({"Temperature =  ABC  is invalid"});
     EXPECT_FALSE(SendMessage(sheet, PSM_SETCURSEL, 2, 0));
+    // New loads start at the reference temperature: it keeps their rule.
+    SetField(temperature, 1301, "-461");
+    ExpectBox({"Temperature =  -461  is invalid"});
+    EXPECT_FALSE(SendMessage(sheet, PSM_SETCURSEL, 2, 0));
     SetField(temperature, 1301, "100");
     ClickItem(temperature, 1404);
     Press(sheet, IDCANCEL);

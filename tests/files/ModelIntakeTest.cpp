@@ -241,6 +241,10 @@ TEST_F(ModelIntakeTest, OpenRefusesAFieldItsCellsRefuseAndOpensEveryValueTheyTak
       {[](Model& m) { m.pipeLoads[1].operating[9].temperature = -1000.0f; },
        "Load 1: the T10 -1000 is invalid (below absolute zero, -460 F)"},
       {[](Model& m) { m.beamLoads[1].temperature[0] = -461.0f; }, "Beam load 1: the T1 -461 is invalid (below absolute zero, -460 F)"},
+      // New loads start at the reference temperature.
+      {[](Model& m) { m.options.ReferenceTemperature = -500.0f; },
+       "Analysis options: the reference temperature -500 is invalid (below absolute zero, -460 F)"},
+      {[](Model& m) { m.options.ReferenceTemperature = -460.0f; }, nullptr},
   };
   for (const auto& c : cases) {
     Model model;

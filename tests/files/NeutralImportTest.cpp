@@ -231,6 +231,7 @@ TEST_F(NeutralImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
       {"FROM A 0 0 0\nTO B 10 0 0\nTO C 0 0 0\n", LineError(3, "TO C 0 0 0", "This element has zero length")},
       {"MATERIAL CS x 0.28 0.5\n", LineError(1, "MATERIAL CS x 0.28 0.5", "Invalid Poisson's ratio") + " :  0.5"},
       {"LOAD L1 -500 0\n", LineError(1, "LOAD L1 -500 0", "Invalid T1") + " :  -500"},
+      {"GLOBAL B31.3 -500\n", LineError(1, "GLOBAL B31.3 -500", "Invalid temperature") + " :  -500"},
       {"LOAD L1 300\n", LineError(1, "LOAD L1 300", "P1 is required")},
       {"FROM A\nTO B x 0 0\n", LineError(2, "TO B x 0 0", "Invalid DX") + " :  X"},
       {"FROM A\nTO B 1 0 0\nTEE B BRANCH\n", LineError(3, "TEE B BRANCH", "For Branch Connection, radius is required")},
