@@ -419,13 +419,16 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   EXPECT_EQ(CurrentFileTitle(), "Untitled");
 
   // Save asks for a path; cancelled, nothing is written anywhere.
-  TheModel().modified = true;
-  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
-                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
-  EXPECT_FALSE(SaveModel(nullptr));
-  platform::CheckModalScript();
-  EXPECT_EQ(Bytes(sample), shipped);
-  EXPECT_TRUE(TheModel().path.empty());
+  const auto saveAsksWhere = [&] {
+    TheModel().modified = true;
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
+                          [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+    EXPECT_FALSE(SaveModel(nullptr));
+    platform::CheckModalScript();
+    EXPECT_EQ(Bytes(sample), shipped);
+    EXPECT_TRUE(TheModel().path.empty());
+  };
+  saveAsksWhere();
 
   auto listsSample = [&sample] {
     for (int slot = 1; slot <= kRecentModelSlots; ++slot)
@@ -472,12 +475,7 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   ASSERT_TRUE(OpenFileByExtension(nullptr, sample));
   EXPECT_TRUE(TheModel().path.empty());
   EXPECT_FALSE(listsSample());
-  TheModel().modified = true;
-  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
-                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
-  EXPECT_FALSE(SaveModel(nullptr));
-  platform::CheckModalScript();
-  EXPECT_EQ(Bytes(sample), shipped);
+  saveAsksWhere();
   ProgramFolder = savedFolder;
 }
 
