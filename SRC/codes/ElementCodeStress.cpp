@@ -198,7 +198,10 @@ EndPair ElementOperatingStresses(const CodeStressCase& c, const CodeStressRecord
     const EndSifs& i = SifsAt(c, index, end);
     const double bending = std::sqrt((std::pow(i.inPlane * l.Mi, 2) + std::pow(i.outPlane * l.Mo, 2)) / (Z * Z) +
                                      std::pow(i.torsion * l.Mt / Z, 2));
-    out[end] = Small(std::fabs(l.Fx / A + slp + bending));
+    // The bending adds to the axial stress on one fibre and takes from it on
+    // the other: the larger is the membrane stress's size plus the bending,
+    // whatever the sign of the axial force.
+    out[end] = Small(std::fabs(l.Fx / A + slp) + bending);
   }
   return {out[0], out[1]};
 }

@@ -75,6 +75,22 @@ TEST_F(ElementCodeStressTest, B311SustainedExpansionOccasionalAndOperating) {
   EXPECT_NEAR(Stress(1, pipe, Expansion).end1, 2426.569 + 179.168, 0.01);
 }
 
+TEST_F(ElementCodeStressTest, TheOperatingStressTakesTheFibreOfTheLargerStressUnderCompression) {
+  MakeElbow();
+  const auto operating = [](const CodeStressCase& c, CodeStressRecord& r) { return ElementOperatingStresses(c, r); };
+  // A line held hot between two anchors at 100 psi: Fx/A = -249938 / 5.58135
+  // = -44780.9, PD/4t = 591.52, bending 7584.1 / 8.49575 = 892.7; the
+  // compressed fibre carries |-44780.9 + 591.5| + 892.7 = 45082 psi.
+  model.pipeLoads[1].operating[0].pressure = 100.0f;
+  forces[static_cast<std::size_t>(pipe)].values = {-249938, 0, 0, 0, 0, 7584.1, -249938, 0, 0, 0, 0, 0};
+  for (const int code : {1, 3, 21}) EXPECT_NEAR(Stress(code, pipe, operating).end1, 45082.1, 1.0) << code;
+  // Fx/A = -4934, PD/4t = 1775 (P = 300.075), bending 5801: |-3159| + 5801,
+  // where adding the bending to the signed sum gave the lesser fibre's 2642.
+  model.pipeLoads[1].operating[0].pressure = 300.075f;
+  forces[static_cast<std::size_t>(pipe)].values = {-4934 * 5.58135, 0, 0, 0, 5801 * 8.49575, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_NEAR(Stress(1, pipe, operating).end1, 8960.0, 0.5);
+}
+
 TEST_F(ElementCodeStressTest, B313PipeAndElbowWithTheirSifs) {
   MakeElbow();
   // Sustained: ((|Fx/A + PD/4t| + (Mi^2 + Mo^2)^0.5 / Z)^2 + (Mt/Z)^2)^0.5
