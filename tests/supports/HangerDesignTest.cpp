@@ -144,6 +144,25 @@ TEST_F(HangerDesignTest, ACatalogueWithoutALoadTableIsRefusedBeforeTheFirstStep)
   EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
 }
 
+// A user hanger of 200 lb/in given its cold load of 1000 lb: pushing up
+// 1000 lb at mid-span balances the 2000 lb spread over both fixed spans
+// (W L^3 / 384 EI = P L^3 / 192 EI, and the shear alike), so the travel step
+// lifts it with the anchors by 0.5 inch and its hot load is 1000 - 0.5 x 200
+// = 900 lb, in the design record the hanger report reads as in the
+// operating case's support load.
+TEST_F(HangerDesignTest, AUserHangerGivenItsColdLoadReportsItsHotLoad) {
+  Hanger& hanger = Build(0.5f, {1, 8});
+  hanger.kind = kUserHanger;
+  hanger.springRate = 200.0f;
+  hanger.load = 1000.0f;
+  hanger.loadType = 1;
+  const analysis_testing::RunResults run = analysis_testing::AnalyseAndRead(TheModel());
+  ASSERT_EQ(run.contents.hangers.size(), 1u);
+  EXPECT_TRUE(Within(run.contents.hangers[0].design[2], 900.0, 1.0e-4));
+  EXPECT_TRUE(Within(run.contents.hangers[0].design[3], 1000.0, 1.0e-4));
+  EXPECT_TRUE(Within(analysis_testing::SupportValues(run, run.cases[1], 2).at(0), -900.0, 1.0e-4));
+}
+
 TEST_F(HangerDesignTest, ARodHangerWhereTheLineRisesCarriesNothingWhenOperating) {
   Hanger& hanger = Build(0.5f, {1, 8});
   hanger.kind = kRodHanger;
