@@ -22,6 +22,9 @@ constexpr double kDistinctShare = 0.98;
 // A suspect's remainder is an eigenvector when one solve moves it by less
 // than this share of its θ.
 constexpr double kSuspectResidual = 1.0e-6;
+// Below this no lumped mass is a real one: a density or weight typed as 0 is
+// stored as 1e-36, which leaves masses of that order on every equation.
+constexpr double kNegligibleMass = 1.0e-20;
 
 double MassDot(std::span<const double> M, const double* x, const double* y, std::int64_t E) {
   double sum = 0.0;
@@ -299,15 +302,16 @@ ModalFault ModeSearch::CheckInput() {
   if (E_ <= 0) return ModalFault::NoEigenvalues;
   for (std::int64_t i = 1; i <= E_; ++i)
     if (!(K_[profile_.DiagonalAddress[i]] > 0.0)) return ModalFault::ZeroOrNegativeDiagonal;
-  bool negative = false;
+  bool negative = false, weighty = false;
   for (std::int64_t i = 1; i <= E_; ++i) {
     if (M_[i] != 0.0) {
       ++massEquations_;
       highestBound_ += K_[profile_.DiagonalAddress[i]] / std::fabs(M_[i]);
     }
+    weighty |= std::fabs(M_[i]) > kNegligibleMass;
     negative |= M_[i] < 0.0 || !std::isfinite(M_[i]);
   }
-  if (massEquations_ == 0) return ModalFault::NoMass;
+  if (massEquations_ == 0 || !weighty) return ModalFault::NoMass;
   // A negative mass has no M inner product to build modes in.
   return negative ? ModalFault::SolveError : ModalFault::None;
 }

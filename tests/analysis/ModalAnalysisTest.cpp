@@ -263,6 +263,19 @@ TEST_F(ModalAnalysisTest, AMasslessModelIsRefused) {
   EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
 }
 
+// A density typed as 0 is stored as 1e-36: such a model has no mass either.
+TEST_F(ModalAnalysisTest, AModelOfTheTypedZeroDensityIsRefused) {
+  Model& model = TheModel();
+  Start(model, 1.0e-36);
+  Cantilever(model, 3, 100.0, 0.0);
+  SetCases(model, {30});
+  try {
+    RunAnalysis(model, SilentProgress());
+    FAIL() << "ran";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "This model has no mass.");
+  }
+}
 
 // One 4.5 x 0.237 pipe, 100 in from an anchor at 10 to a weight of 1000 lb
 // at 20, in a window of the program, where the note that the roots ran out
