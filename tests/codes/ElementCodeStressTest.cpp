@@ -162,6 +162,33 @@ TEST_F(ElementCodeStressTest, TheBranchOfATeeTakesTheEffectiveSectionModulus) {
   EXPECT_NEAR(Stress(3, branch, Expansion).end1, 428.998, 0.01);
 }
 
+// A moment about Y at the tee of an upright branch is out of the tee's
+// plane; so is one about Z where the branch lies flat along Z. Under the
+// codes of separate in-plane and out-of-plane factors the two give one
+// stress, whatever the element's own axes call them.
+TEST_F(ElementCodeStressTest, AFlatTeeResolvesItsMomentsInTheTeePlane) {
+  const auto stressWith = [this](int code, std::size_t moment) {
+    Make();
+    forces.assign(static_cast<std::size_t>(elements.count) + 1, ElementForces{});
+    const int run = ElementBetween(10, 20);
+    forces[static_cast<std::size_t>(run)].values[moment] = 1000.0;  // at node 20
+    return Stress(code, run, Sustained).end2;
+  };
+  BuildTee(1);
+  for (const int code : {21, 22}) {
+    model.row(model.rowCount).dy = 40.0f;
+    model.row(model.rowCount).dz = 0.0f;
+    const double outOfPlane = stressWith(code, 10), inPlane = stressWith(code, 11);
+    if (code == 21) {
+      EXPECT_GT(std::fabs(outOfPlane - inPlane), 1.0);  // Z662's tee has one factor
+    }
+    model.row(model.rowCount).dy = 0.0f;
+    model.row(model.rowCount).dz = 40.0f;
+    EXPECT_NEAR(stressWith(code, 11), outOfPlane, 0.01) << code;
+    EXPECT_NEAR(stressWith(code, 10), inPlane, 0.01) << code;
+  }
+}
+
 TEST_F(ElementCodeStressTest, TheHydrotestCaseTakesTheTestPressure) {
   Row(10, ElementType::From, 0, 0);
   const int test = AddRow(model, 0, ElementType::HydrotestLoad);
