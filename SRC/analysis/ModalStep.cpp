@@ -28,6 +28,10 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kNegligible = 1.0e-30;
 constexpr double kGravityAcceleration = 386.4;  // inch per second squared
+// Roots λ closer than this share of the lower are one repeated root (the
+// solver's own margin): a symmetric model's pair, whose vectors it returns
+// turned by an arbitrary angle in their plane.
+constexpr double kRepeatedShare = 1.0e-6;
 
 ModalStepResults g_Modal;
 
@@ -76,7 +80,13 @@ std::int32_t KeptModeCount(std::span<const double> lambdas, double cutOffHz, std
     ++kept;
     if (std::sqrt(std::max(lambda, 0.0)) > omegaCut) break;
   }
-  return std::min(kept, std::max<std::int32_t>(modeCount, 0));
+  kept = std::min(kept, std::max<std::int32_t>(modeCount, 0));
+  // The cut never falls inside a repeated root: its members go together.
+  while (kept > 0 && kept < std::ssize(lambdas) &&
+         lambdas[static_cast<std::size_t>(kept)] - lambdas[static_cast<std::size_t>(kept - 1)] <=
+             kRepeatedShare * std::fabs(lambdas[static_cast<std::size_t>(kept - 1)]))
+    ++kept;
+  return kept;
 }
 
 void ComputeParticipationFactors(ModalStepResults& results) {

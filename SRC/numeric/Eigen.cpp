@@ -238,6 +238,13 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
   if (fault == ModalFault::None && wanted <= 0) fault = ModalFault::NoEigenvalues;
   result_.fault = fault;
   if (fault != ModalFault::None) return result_;
+  // A repeated root is returned whole: the vectors of one member alone are
+  // an arbitrary turn of the pair, which no later step can put right. The
+  // Sturm check has found every root within its margin of the last wanted.
+  while (wanted < std::ssize(found_) &&
+         found_[static_cast<std::size_t>(wanted)].lambda - found_[static_cast<std::size_t>(wanted - 1)].lambda <=
+             kSturmMargin * std::fabs(found_[static_cast<std::size_t>(wanted - 1)].lambda))
+    ++wanted;
   result_.modesFound = wanted;
   result_.eigenvalues.assign(1, 0.0);
   result_.modeShapes.resize(1);

@@ -192,6 +192,14 @@ TEST_F(ModalAnalysisTest, KeptModeCountCutsAfterTheFirstModeAboveTheCutOff) {
   EXPECT_EQ(KeptModeCount(lambdas, 3.0, 10), 4);  // 3 Hz is not above 3 Hz: 4 Hz is the first above
 }
 
+TEST_F(ModalAnalysisTest, KeptModeCountKeepsBothMembersOfARepeatedRoot) {
+  const double w = 2.0 * kPi;
+  const std::vector<double> lambdas{w * w * 1.0, w * w * 4.0, w * w * 4.0, w * w * 9.0};
+  EXPECT_EQ(KeptModeCount(lambdas, 1.5, 10), 3);  // the first above the cut-off is one of two
+  EXPECT_EQ(KeptModeCount(lambdas, 100.0, 2), 3);
+  EXPECT_EQ(KeptModeCount(lambdas, 100.0, 1), 1);
+}
+
 // A +Y stop at midspan that the operating case closes halves the span:
 // the lowest Y mode is the second of the whole pipe, 4·f1; with a gap wider
 // than the sag it stays open and the pipe keeps f1.
