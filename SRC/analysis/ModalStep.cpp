@@ -121,6 +121,63 @@ void ComputeLeftOutShares(ModalStepResults& results) {
   }
 }
 
+void AlignRepeatedModes(ModalStepResults& results) {
+  const auto N = static_cast<std::size_t>(results.modes);
+  std::size_t first = 1;
+  while (first <= N) {
+    std::size_t last = first;
+    const auto lambda = [&results](std::size_t k) { return results.omega[k] * results.omega[k]; };
+    while (last < N && lambda(last + 1) - lambda(first) <= kRepeatedShare * lambda(first)) ++last;
+    const std::size_t m = last - first + 1;
+    if (m < 2) {
+      first = last + 1;
+      continue;
+    }
+    // The cluster's participation in X, Y and Z as three vectors over its
+    // members; an orthonormal basis of them, X first, then the complement,
+    // gives the turn of the members that lines them up with the axes.
+    std::vector<std::vector<double>> basis;
+    double largest = 0.0;
+    for (int d = 0; d < 3; ++d)
+      for (std::size_t i = 0; i < m; ++i)
+        largest = std::max(largest, std::fabs(results.gamma[static_cast<std::size_t>(d)][first + i]));
+    const auto add = [&basis, m](std::vector<double> v, double floor) {
+      for (const auto& q : basis) {
+        double dot = 0.0;
+        for (std::size_t i = 0; i < m; ++i) dot += q[i] * v[i];
+        for (std::size_t i = 0; i < m; ++i) v[i] -= dot * q[i];
+      }
+      double norm = 0.0;
+      for (const double x : v) norm += x * x;
+      norm = std::sqrt(norm);
+      if (!(norm > floor) || basis.size() == m) return;
+      for (double& x : v) x /= norm;
+      basis.push_back(std::move(v));
+    };
+    if (largest > 0.0) {
+      for (int d = 0; d < 3; ++d) {
+        std::vector<double> v(m);
+        for (std::size_t i = 0; i < m; ++i) v[i] = results.gamma[static_cast<std::size_t>(d)][first + i];
+        add(std::move(v), kRepeatedShare * largest);
+      }
+      for (std::size_t j = 0; j < m; ++j) {
+        std::vector<double> unit(m, 0.0);
+        unit[j] = 1.0;
+        add(std::move(unit), 0.5);
+      }
+    }
+    if (basis.size() == m) {
+      const std::size_t size = results.shapes[first].size();
+      std::vector<std::vector<double>> turned(m, std::vector<double>(size, 0.0));
+      for (std::size_t j = 0; j < m; ++j)
+        for (std::size_t i = 0; i < m; ++i)
+          for (std::size_t e = 0; e < size; ++e) turned[j][e] += basis[j][i] * results.shapes[first + i][e];
+      for (std::size_t j = 0; j < m; ++j) results.shapes[first + j] = std::move(turned[j]);
+    }
+    first = last + 1;
+  }
+}
+
 namespace {
 
 // The static displacements under the left-out forces, with the stiffness
@@ -169,6 +226,8 @@ void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMa
   }
   modal.masses = g_MassVector;
   ProgressBegin(progress, "Calculating participation factors", ProgressArea::Mode);
+  ComputeParticipationFactors(modal);
+  AlignRepeatedModes(modal);
   ComputeParticipationFactors(modal);
   ProgressEnd(progress, ProgressArea::Mode);
   modal.present = true;

@@ -61,6 +61,12 @@ std::int32_t KeptModeCount(std::span<const double> lambdas, double cutOffHz, std
 // size counts as 0.
 void ComputeParticipationFactors(ModalStepResults& results);
 
+// Turns the members of every cluster of equal frequencies within the
+// cluster so that the first carries all of its participation in X, the
+// next what is left in Y, then Z; the others carry none. The result of an
+// excitation then no longer depends on the angle the solver chose.
+void AlignRepeatedModes(ModalStepResults& results);
+
 // The left-out shares of every direction from the kept modes (sets leftOut).
 void ComputeLeftOutShares(ModalStepResults& results);
 
