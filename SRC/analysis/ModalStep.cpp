@@ -215,7 +215,8 @@ void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMa
   if (found.fault != ModalFault::None) throw ModalFaultMessage(found.fault);
   if (found.noMoreRoots) ShowInfoMessage(MainFrame().window, kNoMoreRootsMessage);
   ModalStepResults modal;
-  const std::span<const double> lambdas(found.eigenvalues.data() + 1, static_cast<std::size_t>(found.modesFound));
+  const std::span<const double> lambdas(found.eigenvalues.data() + 1,
+                                        static_cast<std::size_t>(found.modesFound + found.repeatedAfter));
   modal.modes = KeptModeCount(lambdas, options.cutOffFrequency, options.modeCount);
   if (modal.modes <= 0) throw ModalFaultMessage(ModalFault::NoEigenvalues);
   modal.omega.assign(static_cast<std::size_t>(modal.modes) + 1, 0.0);

@@ -238,17 +238,19 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
   if (fault == ModalFault::None && wanted <= 0) fault = ModalFault::NoEigenvalues;
   result_.fault = fault;
   if (fault != ModalFault::None) return result_;
+  result_.modesFound = wanted;
   // A repeated root is returned whole: the vectors of one member alone are
   // an arbitrary turn of the pair, which no later step can put right. The
   // Sturm check has found every root within its margin of the last wanted.
-  while (wanted < std::ssize(found_) &&
-         found_[static_cast<std::size_t>(wanted)].lambda - found_[static_cast<std::size_t>(wanted - 1)].lambda <=
+  std::int32_t held = wanted;
+  while (held < std::ssize(found_) &&
+         found_[static_cast<std::size_t>(held)].lambda - found_[static_cast<std::size_t>(wanted - 1)].lambda <=
              kSturmMargin * std::fabs(found_[static_cast<std::size_t>(wanted - 1)].lambda))
-    ++wanted;
-  result_.modesFound = wanted;
+    ++held;
+  result_.repeatedAfter = held - wanted;
   result_.eigenvalues.assign(1, 0.0);
   result_.modeShapes.resize(1);
-  for (std::int32_t j = 0; j < wanted; ++j) {
+  for (std::int32_t j = 0; j < held; ++j) {
     EigenPair& mode = found_[static_cast<std::size_t>(j)];
     result_.eigenvalues.push_back(mode.lambda);
     result_.modeShapes.push_back(std::move(mode.phi));

@@ -371,6 +371,8 @@ TEST_F(ModalRootsTest, APipeWithATipWeightKeepsItsRootsAtEveryModeCount) {
       std::size_t expected = 0;
       bool above = false;
       while (expected < hertz.size() && static_cast<int>(expected) < count && !above) above = hertz[expected++] > cutOff;
+      // The members of a repeated root go together.
+      while (expected > 0 && expected < hertz.size() && Within(hertz[expected], hertz[expected - 1], 5.0e-7)) ++expected;
       const bool runOut = count > 6 && !above;
       Model& model = TheModel();
       Build(model);
