@@ -137,6 +137,15 @@ TEST_F(HangerDesignTest, TooMuchTravelNamesTheNodeAndLeavesNoResults) {
   EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
 }
 
+// 9 inch of travel: no size of a series that takes it holds both the hot
+// load of 1000 lb and the cold load; the message says so.
+TEST_F(HangerDesignTest, NoSizeForBothLoadsSaysWhy) {
+  Build(9.0f, {1});
+  EXPECT_EQ(Failure(), "Unable to design hanger at node 20\n\nHot load = 1000 (lb), Travel = 9 (inch)\n"
+                       "No size of a series that takes this travel holds both the hot and the cold load.\n"
+                       "If possible increase the number of hangers at this location\nor use a constant support.");
+}
+
 TEST_F(HangerDesignTest, ACatalogueWithoutALoadTableIsRefusedBeforeTheFirstStep) {
   Hanger& hanger = Build(0.5f, {1});
   hanger.kind = 18;
