@@ -28,6 +28,10 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kNegligible = 1.0e-30;
 constexpr double kGravityAcceleration = 386.4;  // inch per second squared
+// Roots λ closer than this share of the lower are one repeated root (the
+// solver's own margin): a symmetric model's pair, whose vectors it returns
+// turned by an arbitrary angle in their plane.
+constexpr double kRepeatedShare = 1.0e-6;
 
 ModalStepResults g_Modal;
 
@@ -76,7 +80,13 @@ std::int32_t KeptModeCount(std::span<const double> lambdas, double cutOffHz, std
     ++kept;
     if (std::sqrt(std::max(lambda, 0.0)) > omegaCut) break;
   }
-  return std::min(kept, std::max<std::int32_t>(modeCount, 0));
+  kept = std::min(kept, std::max<std::int32_t>(modeCount, 0));
+  // The cut never falls inside a repeated root: its members go together.
+  while (kept > 0 && kept < std::ssize(lambdas) &&
+         lambdas[static_cast<std::size_t>(kept)] - lambdas[static_cast<std::size_t>(kept - 1)] <=
+             kRepeatedShare * std::fabs(lambdas[static_cast<std::size_t>(kept - 1)]))
+    ++kept;
+  return kept;
 }
 
 void ComputeParticipationFactors(ModalStepResults& results) {
@@ -108,6 +118,63 @@ void ComputeLeftOutShares(ModalStepResults& results) {
         sum -= results.shapes[k][i] * results.gamma[static_cast<std::size_t>(d)][k];
       share[i] = sum;
     }
+  }
+}
+
+void AlignRepeatedModes(ModalStepResults& results) {
+  const auto N = static_cast<std::size_t>(results.modes);
+  std::size_t first = 1;
+  while (first <= N) {
+    std::size_t last = first;
+    const auto lambda = [&results](std::size_t k) { return results.omega[k] * results.omega[k]; };
+    while (last < N && lambda(last + 1) - lambda(first) <= kRepeatedShare * lambda(first)) ++last;
+    const std::size_t m = last - first + 1;
+    if (m < 2) {
+      first = last + 1;
+      continue;
+    }
+    // The cluster's participation in X, Y and Z as three vectors over its
+    // members; an orthonormal basis of them, X first, then the complement,
+    // gives the turn of the members that lines them up with the axes.
+    std::vector<std::vector<double>> basis;
+    double largest = 0.0;
+    for (int d = 0; d < 3; ++d)
+      for (std::size_t i = 0; i < m; ++i)
+        largest = std::max(largest, std::fabs(results.gamma[static_cast<std::size_t>(d)][first + i]));
+    const auto add = [&basis, m](std::vector<double> v, double floor) {
+      for (const auto& q : basis) {
+        double dot = 0.0;
+        for (std::size_t i = 0; i < m; ++i) dot += q[i] * v[i];
+        for (std::size_t i = 0; i < m; ++i) v[i] -= dot * q[i];
+      }
+      double norm = 0.0;
+      for (const double x : v) norm += x * x;
+      norm = std::sqrt(norm);
+      if (!(norm > floor) || basis.size() == m) return;
+      for (double& x : v) x /= norm;
+      basis.push_back(std::move(v));
+    };
+    if (largest > 0.0) {
+      for (int d = 0; d < 3; ++d) {
+        std::vector<double> v(m);
+        for (std::size_t i = 0; i < m; ++i) v[i] = results.gamma[static_cast<std::size_t>(d)][first + i];
+        add(std::move(v), kRepeatedShare * largest);
+      }
+      for (std::size_t j = 0; j < m; ++j) {
+        std::vector<double> unit(m, 0.0);
+        unit[j] = 1.0;
+        add(std::move(unit), 0.5);
+      }
+    }
+    if (basis.size() == m) {
+      const std::size_t size = results.shapes[first].size();
+      std::vector<std::vector<double>> turned(m, std::vector<double>(size, 0.0));
+      for (std::size_t j = 0; j < m; ++j)
+        for (std::size_t i = 0; i < m; ++i)
+          for (std::size_t e = 0; e < size; ++e) turned[j][e] += basis[j][i] * results.shapes[first + i][e];
+      for (std::size_t j = 0; j < m; ++j) results.shapes[first + j] = std::move(turned[j]);
+    }
+    first = last + 1;
   }
 }
 
@@ -148,7 +215,8 @@ void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMa
   if (found.fault != ModalFault::None) throw ModalFaultMessage(found.fault);
   if (found.noMoreRoots) ShowInfoMessage(MainFrame().window, kNoMoreRootsMessage);
   ModalStepResults modal;
-  const std::span<const double> lambdas(found.eigenvalues.data() + 1, static_cast<std::size_t>(found.modesFound));
+  const std::span<const double> lambdas(found.eigenvalues.data() + 1,
+                                        static_cast<std::size_t>(found.modesFound + found.repeatedAfter));
   modal.modes = KeptModeCount(lambdas, options.cutOffFrequency, options.modeCount);
   if (modal.modes <= 0) throw ModalFaultMessage(ModalFault::NoEigenvalues);
   modal.omega.assign(static_cast<std::size_t>(modal.modes) + 1, 0.0);
@@ -159,6 +227,8 @@ void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMa
   }
   modal.masses = g_MassVector;
   ProgressBegin(progress, "Calculating participation factors", ProgressArea::Mode);
+  ComputeParticipationFactors(modal);
+  AlignRepeatedModes(modal);
   ComputeParticipationFactors(modal);
   ProgressEnd(progress, ProgressArea::Mode);
   modal.present = true;

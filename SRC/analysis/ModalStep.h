@@ -7,7 +7,8 @@
 // Cut: the solver returns the modes in ascending order; the first mode above
 // the cut-off frequency stays among the results (it tells the engineer
 // where the next frequency lies), none after it, and never more than
-// `ModeCount`.
+// `ModeCount`, but for the members of a repeated root, which stay or go
+// together.
 //
 // The modal block of the results file: N (int32); N frequencies in Hz (f32);
 // the shapes of modes 1..N, six f32 per node of the node table (zeros for a
@@ -51,13 +52,20 @@ ModalStepResults& TheModalResults();
 void ClearModalResults();
 
 // How many of the ascending roots λ stay: up to and including the first
-// above the cut-off (Hz), then at most modeCount.
+// above the cut-off (Hz), then at most modeCount, and then the rest of a
+// repeated root the cut would split.
 std::int32_t KeptModeCount(std::span<const double> lambdas, double cutOffHz, std::int32_t modeCount);
 
 // Γ of every kept mode for the three global directions (1-based arrays) and
 // the total mass, from the masses and the shapes; a product below 1.0e-30 in
 // size counts as 0.
 void ComputeParticipationFactors(ModalStepResults& results);
+
+// Turns the members of every cluster of equal frequencies within the
+// cluster so that the first carries all of its participation in X, the
+// next what is left in Y, then Z; the others carry none. The result of an
+// excitation then no longer depends on the angle the solver chose.
+void AlignRepeatedModes(ModalStepResults& results);
 
 // The left-out shares of every direction from the kept modes (sets leftOut).
 void ComputeLeftOutShares(ModalStepResults& results);

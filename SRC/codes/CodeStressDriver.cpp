@@ -18,6 +18,7 @@
 #include "records/Material.h"
 #include "services/Assert.h"
 #include "services/LoadCaseTypes.h"
+#include "services/Units.h"
 
 namespace {
 
@@ -387,7 +388,49 @@ void ComputeResultSifs(CodeStressResults& r) {
     SetUpBranchConnections(*r.cm, r.sifs, r.branches);
 }
 
+namespace {
+
+// The first check of the records that could not be made for want of an
+// allowable: a material table without a value at the temperature, or a
+// strength the code needs that the material does not hold.
+void FindMissingAllowable(CodeStressResults& r) {
+  using Category = CodeStressCategory;
+  const CategoryPresence& p = r.presence;
+  const bool pipelineSustained = IsPipelineCode(r.cm->settings.code) && p.occasional;
+  for (int row = 1; row <= r.RecordCount(); ++row) {
+    const CodeStressRecord& record = r.Record(row);
+    for (std::size_t end = 0; end < 2; ++end) {
+      const StressCheck sustained = pipelineSustained ? record.occasional[end] : StressCheck{record.SL[end], record.SH[end]};
+      const std::pair<bool, std::pair<Category, StressCheck>> checks[] = {
+          {p.sustained, {Category::Sustained, sustained}},
+          {p.expansion, {Category::Expansion, record.expansion[end]}},
+          {p.combined, {Category::Combined, record.combined[end]}},
+          {p.occasional, {Category::Occasional, record.occasional[end]}},
+          {p.settlement, {Category::Settlement, record.settlement[end]}},
+          {p.creep, {Category::Creep, record.creep[end]}},
+          {p.buried, {Category::Buried, record.buried[end]}}};
+      for (const auto& [present, check] : checks) {
+        if (!present || !AllowableMissing(check.second.stress, check.second.allowable)) continue;
+        const AnalysisElement& e = r.cm->Element(record.element);
+        const Material* m = r.cm->MaterialOf(e);
+        const std::string column = ComplianceSymbols(r.cm->settings, check.first, p.occasional).allowable;
+        std::string unit = UnitLabel(kUnitTemperature);
+        std::erase_if(unit, [](char c) { return c == '(' || c == ')'; });
+        r.missingAllowableMessage = std::string("Material ") + (m != nullptr ? m->name : std::string("?")) +
+                                    " has no allowable " + column + " at " +
+                                    FormatTemperature(ElementMaxTemp(r.cm->model, e)) + " " + unit +
+                                    ": the check could not be made.";
+        return;
+      }
+    }
+  }
+}
+
+}  // namespace
+
 void CalculateCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
+  r.missingAllowableMessage.clear();
+  r.missingAllowableMessageShown = false;
   r.sorted.rowCount = 0;
   if (r.RecordCount() == 0 || r.cm == nullptr) return;
   const int code = r.cm->settings.code;
@@ -423,6 +466,7 @@ void CalculateCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
   if (IsPipelineCode(code) && !r.presence.expansion && r.presence.combined) Sort(r, kCombined);
   if (r.presence.settlement) SettlementCodeStresses(r, load);
   if (r.presence.hydrotest) HydrotestStresses(r, load);
+  FindMissingAllowable(r);
   r.computed = true;
 }
 

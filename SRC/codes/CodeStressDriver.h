@@ -58,6 +58,10 @@ struct CodeStressResults {
   std::vector<double> allowablePressure;
   std::string allowablePressureMessage;
   bool allowablePressureMessageShown = false;
+  // The first check that had a stress but no allowable, naming material,
+  // temperature and column (empty when every check could be made).
+  std::string missingAllowableMessage;
+  bool missingAllowableMessageShown = false;
   // The ASME Class 2/3 branch connection records (empty for other codes and
   // without Branch SIF rows or a sustained case).
   BranchConnectionStresses branches;

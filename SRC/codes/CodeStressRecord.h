@@ -44,6 +44,11 @@ struct CodeStressRecord {
 // Keeps the larger entry: when stress / allowable is strictly greater than
 // the check's ratio, stores all three and answers true (the caller then
 // records the node's governing stress).
+// A check with a stress but no allowable to hold it against (an allowable
+// of 2.0 or less was not computed): it could not be made, which is never
+// shown as a blank that reads as a pass.
+inline bool AllowableMissing(double stress, double allowable) { return stress > 0.0 && !(allowable > 2.0); }
+
 inline bool KeepLargerStress(StressCheck& check, double stress, double allowable) {
   const double ratio = stress / allowable;
   if (!(ratio > check.ratio)) return false;

@@ -29,8 +29,9 @@ struct EndLoads {
 bool IsStraightKind(int kind) { return kind == 3 || kind == 6 || kind == 9; }
 bool IsBendKind(int kind) { return kind == 4 || kind == 5 || kind == 7; }
 
-// The end's loads; for codes 2, 3, 4, 5, 6 and 16 a straight element's
-// moments at a branch node are those in the branch plane.
+// The end's loads; where a code has separate in-plane and out-of-plane
+// factors (and for code 16), a straight element's moments at a branch node
+// are those in the branch plane, whatever way the element's own axes lie.
 EndLoads LoadsAt(const CodeStressCase& c, int index, int end, bool resolveAtBranch) {
   const AnalysisElement& e = c.cm.Element(index);
   const auto& f = c.forces[static_cast<std::size_t>(index)].values;
@@ -38,7 +39,9 @@ EndLoads LoadsAt(const CodeStressCase& c, int index, int end, bool resolveAtBran
   EndLoads loads{f[base], f[base + 3], f[base + 4], f[base + 5]};
   const int code = c.cm.settings.code;
   const int node = end == 0 ? e.node1 : e.node2;
-  const bool planeCodes = code == 2 || code == 3 || code == 4 || code == 5 || code == 6 || code == 16;
+  const bool planeCodes = code == 2 || code == 3 || code == 4 || code == 5 || code == 6 || code == 16 ||
+                          code == 19 || code == 20 || code == 21 || code == 22 ||
+                          ((code == 1 || code == 7) && c.cm.settings.useB31J);
   if (resolveAtBranch && planeCodes && IsStraightKind(e.kind) && c.cm.IsBranchPoint(node)) {
     const BranchMoments m = ResolveBranchMomentsInSifPlane(c, index, node);
     loads.Mi = m.inPlane;
@@ -198,7 +201,10 @@ EndPair ElementOperatingStresses(const CodeStressCase& c, const CodeStressRecord
     const EndSifs& i = SifsAt(c, index, end);
     const double bending = std::sqrt((std::pow(i.inPlane * l.Mi, 2) + std::pow(i.outPlane * l.Mo, 2)) / (Z * Z) +
                                      std::pow(i.torsion * l.Mt / Z, 2));
-    out[end] = Small(std::fabs(l.Fx / A + slp + bending));
+    // The bending adds to the axial stress on one fibre and takes from it on
+    // the other: the larger is the membrane stress's size plus the bending,
+    // whatever the sign of the axial force.
+    out[end] = Small(std::fabs(l.Fx / A + slp) + bending);
   }
   return {out[0], out[1]};
 }

@@ -57,7 +57,9 @@ bool RestrainedUsesEquivalentStress(int code) {
 }
 
 double RestrainedCombinedStress(int code, double SLa, double Sb, double St, double Sh, bool equivalent) {
-  if (code == 22) return std::fabs(Sh - SLa + Sb);
+  // The bending adds to the longitudinal stress on one fibre and takes from
+  // it on the other; the check is on the fibre further from the hoop stress.
+  if (code == 22) return std::max(std::fabs(Sh - (SLa + Sb)), std::fabs(Sh - (SLa - Sb)));
   return std::max(std::fabs(Combine(code, SLa + Sb, St, Sh, equivalent)),
                   std::fabs(Combine(code, SLa - Sb, St, Sh, equivalent)));
 }
@@ -154,13 +156,14 @@ EndPair RestrainedPipelineThermalStresses(const CodeStressCase& c, const CodeStr
       out[end] = dimensions.t[end] > 0.0 ? nu * P * dimensions.D[end] / (2.0 * dimensions.t[end]) - ST : kFlaggedStress;
     return {out[0], out[1]};
   }
-  const auto stress = [&](int first, int end) { return record.restrained[static_cast<std::size_t>(first + end)]; };
   for (int end = 0; end < 2; ++end) {
+    const Components s = Stored(record, occasionalPresent ? kRestrainedOccasional : kRestrainedSustained, end);
     if (code == 22) {
-      out[end] = stress(occasionalPresent ? kRestrainedOccasionalStress : kRestrainedSustainedStress, end) + ST;
+      // ST is positive for a line hotter than laid; a colder line is pulled,
+      // which raises its longitudinal stress rather than lowering it.
+      out[end] = RestrainedCombinedStress(code, s.SLa - ST, s.Sb, s.St, s.Sh, false);
       continue;
     }
-    const Components s = Stored(record, occasionalPresent ? kRestrainedOccasional : kRestrainedSustained, end);
     out[end] = RestrainedCombinedStress(code, s.SLa + ST, s.Sb, s.St, s.Sh, RestrainedUsesEquivalentStress(code));
   }
   return {out[0], out[1]};

@@ -53,6 +53,9 @@ bool ReadPoints(std::istream& in, int& number, NamedPoints& table, const PointTa
     const FloatPair point{StoredTextValue(abscissa), StoredTextValue(value)};
     if (const int earlier = seen.Add(point.x, number); earlier != 0)
       throw TextLineFault(number, line, form.abscissaRepeated + std::to_string(earlier) + " is given again");
+    // Sorting times that go back would make another pulse of the one meant.
+    if (form.notAscending != nullptr && !table.points.empty() && point.x < table.points.back().x)
+      throw TextLineFault(number, line, form.notAscending);
     table.points.push_back(point);
   }
   if (table.points.empty()) throw std::string(form.noPoints);

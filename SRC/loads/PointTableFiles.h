@@ -34,6 +34,7 @@ struct PointTableTextForm {
   const char* nameRepeated;      // "Time function " (the name and " is already in the file" follow)
   const char* endMark;           // "-1.e11"; null: one table a file
   const char* abscissaName;      // "Time": the abscissa's field in messages
+  const char* notAscending = nullptr;  // "Times must ascend"; null: the points are sorted
 };
 
 // The tables of a point table text file, in file order: each name (as

@@ -17,7 +17,8 @@ const PointTableTextForm kTextForm{"File does not have time function name",
                                    "There are no time function data points",
                                    "Time function ",
                                    "-1.e11",
-                                   "Time"};
+                                   "Time",
+                                   "Times must ascend"};
 
 NamedPointsList& Functions(Model& model) { return model.timeFunctions; }
 

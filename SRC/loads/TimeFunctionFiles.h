@@ -10,7 +10,8 @@
 // changes: a fault names its line and leaves the list as it was. Times must
 // not be negative (values may be), every function needs points, a time may
 // not repeat within 1e-8 of another of its function (a step is two times,
-// not one), and a name may stand only once in a file.
+// not one) nor go back ("Times must ascend"), and a name may stand only
+// once in a file.
 #pragma once
 
 #include <cstddef>

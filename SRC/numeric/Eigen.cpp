@@ -22,6 +22,9 @@ constexpr double kDistinctShare = 0.98;
 // A suspect's remainder is an eigenvector when one solve moves it by less
 // than this share of its θ.
 constexpr double kSuspectResidual = 1.0e-6;
+// Below this no lumped mass is a real one: a density or weight typed as 0 is
+// stored as 1e-36, which leaves masses of that order on every equation.
+constexpr double kNegligibleMass = 1.0e-20;
 
 double MassDot(std::span<const double> M, const double* x, const double* y, std::int64_t E) {
   double sum = 0.0;
@@ -236,9 +239,18 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
   result_.fault = fault;
   if (fault != ModalFault::None) return result_;
   result_.modesFound = wanted;
+  // A repeated root is returned whole: the vectors of one member alone are
+  // an arbitrary turn of the pair, which no later step can put right. The
+  // Sturm check has found every root within its margin of the last wanted.
+  std::int32_t held = wanted;
+  while (held < std::ssize(found_) &&
+         found_[static_cast<std::size_t>(held)].lambda - found_[static_cast<std::size_t>(wanted - 1)].lambda <=
+             kSturmMargin * std::fabs(found_[static_cast<std::size_t>(wanted - 1)].lambda))
+    ++held;
+  result_.repeatedAfter = held - wanted;
   result_.eigenvalues.assign(1, 0.0);
   result_.modeShapes.resize(1);
-  for (std::int32_t j = 0; j < wanted; ++j) {
+  for (std::int32_t j = 0; j < held; ++j) {
     EigenPair& mode = found_[static_cast<std::size_t>(j)];
     result_.eigenvalues.push_back(mode.lambda);
     result_.modeShapes.push_back(std::move(mode.phi));
@@ -299,15 +311,16 @@ ModalFault ModeSearch::CheckInput() {
   if (E_ <= 0) return ModalFault::NoEigenvalues;
   for (std::int64_t i = 1; i <= E_; ++i)
     if (!(K_[profile_.DiagonalAddress[i]] > 0.0)) return ModalFault::ZeroOrNegativeDiagonal;
-  bool negative = false;
+  bool negative = false, weighty = false;
   for (std::int64_t i = 1; i <= E_; ++i) {
     if (M_[i] != 0.0) {
       ++massEquations_;
       highestBound_ += K_[profile_.DiagonalAddress[i]] / std::fabs(M_[i]);
     }
+    weighty |= std::fabs(M_[i]) > kNegligibleMass;
     negative |= M_[i] < 0.0 || !std::isfinite(M_[i]);
   }
-  if (massEquations_ == 0) return ModalFault::NoMass;
+  if (massEquations_ == 0 || !weighty) return ModalFault::NoMass;
   // A negative mass has no M inner product to build modes in.
   return negative ? ModalFault::SolveError : ModalFault::None;
 }

@@ -65,6 +65,10 @@ struct ModalResult {
   std::int32_t missedRoots = 0;                  // roots the Sturm counts showed missing, all checks together
   std::vector<double> eigenvalues;               // λ(1..N), 1-based, ascending
   std::vector<std::vector<double>> modeShapes;   // φ_j for j = 1..N (entry 0 empty), each size E + 1, 1-based
+  // The further members of a repeated root that mode N is one of, found by
+  // the search though not asked for: held after mode N in eigenvalues and
+  // modeShapes (N + 1 .. N + this), so that a cut never has to split it.
+  std::int32_t repeatedAfter = 0;
 };
 
 // K: unfactorised skyline values, size nme + 1, not modified;

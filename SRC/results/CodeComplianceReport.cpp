@@ -73,6 +73,8 @@ std::string PressureText(int row, int end) {
 
 // The allowable and ratio of a check, each when its allowable counts.
 GroupCells CheckCells(double stress, double allowable, double ratio, bool withRatio) {
+  if (AllowableMissing(stress, allowable))
+    return {StressText(stress), kNotFiniteText, withRatio ? std::string(kNotFiniteText) : std::string()};
   if (!(allowable > 2.0)) return {};
   return {StressText(stress), StressText(allowable), withRatio ? RatioText(ratio) : std::string()};
 }
@@ -99,6 +101,8 @@ std::vector<GroupCells> PipelineGroups(const CodeStressRecord& r, int end) {
     if (a > 2.0 && s[e] >= 0.0) {
       groups[0].allowable = StressText(a);
       groups[0].ratio = RatioText(s[e] / a);
+    } else if (AllowableMissing(s[e], a)) {
+      groups[0].allowable = groups[0].ratio = kNotFiniteText;
     }
   }
   // The expansion and combined allowables of these codes are written as the
@@ -106,7 +110,9 @@ std::vector<GroupCells> PipelineGroups(const CodeStressRecord& r, int end) {
   if (Present().expansion) {
     const StressCheck& c = r.expansion[e];
     if (r.expansion[0].stress >= 0.0f && r.expansion[1].stress >= 0.0f) groups[1].stress = StressText(c.stress);
-    if (c.ratio != 0.0f && c.stress > 0.0f) {
+    if (AllowableMissing(c.stress, c.allowable)) {
+      groups[1].allowable = groups[1].ratio = kNotFiniteText;
+    } else if (c.ratio != 0.0f && c.stress > 0.0f) {
       groups[1].allowable = StressText(c.stress / c.ratio);
       groups[1].ratio = RatioText(c.ratio);
     }
@@ -117,6 +123,8 @@ std::vector<GroupCells> PipelineGroups(const CodeStressRecord& r, int end) {
     if (c.allowable > 2.0f && r.combined[0].stress > 0.0f && c.ratio != 0.0f) {
       groups[2].allowable = StressText(c.stress / c.ratio);
       groups[2].ratio = RatioText(c.ratio);
+    } else if (r.combined[0].stress > 0.0f && AllowableMissing(c.stress, c.allowable)) {
+      groups[2].allowable = groups[2].ratio = kNotFiniteText;
     }
   }
   return groups;

@@ -110,7 +110,7 @@ std::string GroupCell(const CodeStressRecord& record, int group, int part, int l
       highlight = over;
       return StressText(v.S);
     }
-    if (!counted) return {};
+    if (!counted) return AllowableMissing(v.S, v.A) ? kNotFiniteText : std::string();
     if (part == 1) {
       highlight = over && line == 1;
       return AllowableText(v.A);
@@ -121,7 +121,10 @@ std::string GroupCell(const CodeStressRecord& record, int group, int part, int l
   bool shown = counted;
   if (group == kExpansion) shown = counted && v.S >= 0.0;
   if (group == kCombined) shown = counted && v.S > 0.0;
-  if (!shown) return {};
+  if (!shown) {
+    if (!AllowableMissing(v.S, v.A)) return {};
+    return part == 0 ? StressText(v.S) : kNotFiniteText;
+  }
   const bool over = v.R > 1.0;
   if (part == 0) {
     highlight = over;
@@ -393,6 +396,13 @@ std::string ComplianceCellText(int row, int column, int line, bool& highlight) {
   return GroupCell(Stresses().Record(row), ComplianceGroupOf(column), PartOf(column), line, highlight);
 }
 
+void ShowMissingAllowableMessage() {
+  CodeStressResults& stresses = TheCodeStresses();
+  if (stresses.missingAllowableMessage.empty() || stresses.missingAllowableMessageShown) return;
+  stresses.missingAllowableMessageShown = true;
+  ShowWarningMessage(ResultsFrame().window, stresses.missingAllowableMessage + "\nIts allowable and ratio show \"*****\".");
+}
+
 void OpenCodeComplianceTable() {
   const CodeStressResults& r = Stresses();
   if (r.RecordCount() == 0 || !r.computed) return;
@@ -407,6 +417,7 @@ void OpenCodeComplianceTable() {
     stresses.allowablePressureMessageShown = true;
     ShowWarningMessage(ResultsFrame().window, stresses.allowablePressureMessage + "\nIts allowable pressure shows \"*****\".");
   }
+  ShowMissingAllowableMessage();
 }
 
 void ToggleComplianceRatios() {

@@ -22,6 +22,9 @@ class ResultTableWindow;
 
 // Shows the table; nothing without stress elements.
 void OpenCodeComplianceTable();
+// Says once per results which check could not be made for want of an
+// allowable (its cells show "*****").
+void ShowMissingAllowableMessage();
 // Shows or hides the ratio columns and reopens the table.
 void ToggleComplianceRatios();
 ResultTableWindow& CodeComplianceTable();

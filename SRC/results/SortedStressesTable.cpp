@@ -13,6 +13,7 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "printing/TablePrint.h"
+#include "results/CodeComplianceTable.h"
 #include "results/ResultViewItems.h"
 #include "results/SortedStressReport.h"
 #include "results/StressDisplays.h"
@@ -394,17 +395,17 @@ std::string SortedStressCellText(int row, int column, bool& marked) {
       marked = over && counted;
       return StressText(e->stress);
     }
-    if (!counted) return {};
+    if (!counted) return AllowableMissing(e->stress, e->allowable) ? kNotFiniteText : std::string();
     if (part == 2) return StressText(e->allowable);
     marked = over;
     return FormatRatio(e->ratio);
   }
   if (part == 1) {
     marked = over && counted;
-    if (!counted && k != 3 && k != 4) return {};
+    if (!counted && k != 3 && k != 4 && !AllowableMissing(e->stress, e->allowable)) return {};
     return StressText(e->stress);
   }
-  if (!counted) return {};
+  if (!counted) return AllowableMissing(e->stress, e->allowable) ? kNotFiniteText : std::string();
   if (part == 2) return StressText(e->allowable);
   marked = over;
   return FormatRatio(e->ratio);
@@ -427,6 +428,7 @@ void OpenSortedStressesTable() {
   table.currentColumn = 4 * r.sorted.currentSection + 1;
   TableRefresh(table, TableTitle(), r.sorted.rowCount, 0);
   table.CurrentRowChanged();
+  ShowMissingAllowableMessage();
 }
 
 void ToggleSortedAllowables() {

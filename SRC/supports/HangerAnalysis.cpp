@@ -98,8 +98,10 @@ void RequestHangerSteps(Model& model) {
       flags.hangerLoadsRequested = 1;
       flags.hangerRecalculationRequested = 1;
     } else if (h.loadType == 1) {
+      // The hot load of a given cold load is known only after the travel.
       h.hotLoad = h.coldLoad = h.load;
       flags.hangerLoadsRequested = 1;
+      flags.hangerRecalculationRequested = 1;
     } else {
       h.hotLoad = h.load;
       flags.hangerRecalculationRequested = 1;

@@ -160,6 +160,8 @@ void DesignHanger(Hanger& hanger, const std::string& node) {
                   Trim(FormatDisplacement(T)).c_str(), displacement.c_str(),
                   Trim(FormatStiffnessOrRigid(hanger.rate)).c_str(), static_cast<double>(variation) * 100.0,
                   hanger.maximumLoadVariation);
-  throw CFormat("Unable to design hanger at node %s\n\nHot load = %s %s, Travel = %s %s", node.c_str(), Force(H).c_str(),
-                force.c_str(), Trim(FormatDisplacement(T)).c_str(), displacement.c_str());
+  throw CFormat("Unable to design hanger at node %s\n\nHot load = %s %s, Travel = %s %s\n"
+                "No size of a series that takes this travel holds both the hot and the cold load.\n"
+                "If possible increase the number of hangers at this location\nor use a constant support.",
+                node.c_str(), Force(H).c_str(), force.c_str(), Trim(FormatDisplacement(T)).c_str(), displacement.c_str());
 }

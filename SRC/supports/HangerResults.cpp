@@ -334,6 +334,14 @@ std::string HangerVariationText(float rate, float travel, float hotLoad) {
   return percent >= 100.0 ? "**" : std::to_string(static_cast<int>(percent));
 }
 
+namespace {
+
+// A travel the solver left as rounding (a line that does not move there)
+// reads as 0, never as a number of nine zeros in exponent form.
+std::string TravelText(float value) { return Trim(FormatDisplacement(std::fabs(value) < 5.0e-5f ? 0.0f : value)); }
+
+}  // namespace
+
 std::string HangerReportCell(int row, int column) {
   const int layout = HangerRowOf(row);
   const auto& designs = TheResults().hangers;
@@ -349,8 +357,8 @@ std::string HangerReportCell(int row, int column) {
     case 4: return d.figure;
     case 5: return d.size;
     case 6: return rod ? (d.design[0] <= 0.0f ? "Rigid" : "0") : Trim(FormatStiffnessOrRigid(d.springRate));
-    case 7: return rod ? "" : Trim(FormatDisplacement(d.design[0]));
-    case 8: return rod ? "" : Trim(FormatDisplacement(d.design[1]));
+    case 7: return rod ? "" : TravelText(d.design[0]);
+    case 8: return rod ? "" : TravelText(d.design[1]);
     case 9: return Trim(FormatForce(d.design[2]));
     case 10: return Trim(FormatForce(d.design[3]));
     case 11: return rod ? "" : HangerVariationText(d.springRate, d.design[0], d.design[2]);

@@ -14,6 +14,7 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/ResponseSpectrum.h"
+#include "elements/ConcentratedMass.h"
 #include "model/MakeModel.h"
 #include "records/Spectrum.h"
 #include "services/TempFiles.h"
@@ -185,6 +186,72 @@ TEST_F(ResponseSpectrumTest, AFlatSpectrumOnThePinnedPipeFollowsEachRule) {
     EXPECT_EQ(run.fileSize, run.contents.endOffset);
     InitEmptyModel(model, AnalysisOptions());
   }
+}
+
+// A cantilever alike in Y and Z: ten 12 in lengths of 6.625 x 0.280 pipe
+// from an anchor at 10, 1000 lb at the tip. Its modes come in pairs of one
+// frequency, which the solver returns turned by any angle in their plane.
+void PairedCantilever(Model& model) {
+  model.sections[1].outsideDiameter = 6.625f;
+  model.sections[1].thickness = 0.280f;
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  for (int e = 1; e <= 10; ++e) PipeRow(model, 10 + 10 * e, ElementType::Pipe, 12.0f);
+  PutItem(model, 11, DataType::ConcentratedMass);
+  static_cast<ConcentratedMass&>(*model.row(11).item).weight = 1000.0f;
+  MakeModel(model);
+}
+
+// A flat 1 g in Y, four modes, missing mass: the Y accelerations at 30 to 90
+// of an independent frame solution, and nothing at all in Z.
+TEST_F(ResponseSpectrumTest, AYSpectrumOnPairedModesMovesTheSymmetricCantileverInYOnly) {
+  const double expected[7] = {0.742, 0.631, 0.676, 0.804, 0.902, 0.930, 0.911};
+  for (const int rule : {kSumSrss, kSumCloselySpaced}) {
+    SCOPED_TRACE(rule);
+    Model& model = TheModel();
+    StartModel(model, 70.0, kDensity, path_);
+    PairedCantilever(model);
+    model.options.ModeCount = 4;
+    model.options.CutOffFrequency = 100;
+    model.options.IncludeMissingMass = 1;
+    SetLastSpectrum(model.spectra, Flat("ONE", 1.0f));
+    SetDirectionSpectrum(model.spectrumLoad, 1, "ONE", 1.0f);
+    model.spectrumLoad.modeSum = rule;
+    SetCases(model, {30, 31});
+    ReadBack back{AnalyseAndRead(model)};
+    for (int n = 0; n < 7; ++n) {
+      const std::array<float, 6> a = back.acceleration(model, FindNodeIndex(model.nodes, 30 + 10 * n));
+      EXPECT_TRUE(Within(a[1] / kG, expected[n], 5.0e-3)) << n << " " << a[1] / kG;
+      EXPECT_LT(std::fabs(a[2]), 1.0e-6 * a[1]) << n;
+    }
+    const std::vector<double> anchor = SupportValues(back.run, back.run.cases.at(0), 1);
+    EXPECT_LT(std::fabs(anchor.at(2)), 1.0e-6 * anchor.at(1));
+    EXPECT_LT(std::fabs(anchor.at(4)), 1.0e-6 * std::fabs(anchor.at(5)));
+    InitEmptyModel(model, AnalysisOptions());
+  }
+}
+
+// The cut-off at 33 Hz falls between the cantilever's first pair and its
+// second: both members of the second stay, so the Y missing mass carries
+// nothing in Z.
+TEST_F(ResponseSpectrumTest, TheCutOffKeepsBothMembersOfAPair) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, path_);
+  PairedCantilever(model);
+  model.options.ModeCount = 10;
+  model.options.CutOffFrequency = 33;
+  model.options.IncludeMissingMass = 1;
+  SetLastSpectrum(model.spectra, Flat("ONE", 1.0f));
+  SetDirectionSpectrum(model.spectrumLoad, 1, "ONE", 1.0f);
+  SetCases(model, {30, 31});
+  ReadBack back{AnalyseAndRead(model)};
+  const std::vector<float>& hz = back.run.contents.modal.frequencies;
+  ASSERT_EQ(hz.size(), 4u);
+  EXPECT_LT(hz[1], 33.0);
+  EXPECT_GT(hz[2], 33.0);
+  EXPECT_NEAR(hz[3], hz[2], 1.0e-5 * hz[2]);
+  const std::array<float, 6> tip = back.acceleration(model, FindNodeIndex(model.nodes, 110));
+  EXPECT_LT(std::fabs(tip[2]), 1.0e-6 * tip[1]);
 }
 
 TEST_F(ResponseSpectrumTest, TheMissingMassAddsTheStaticResponseTheModesLeaveOut) {

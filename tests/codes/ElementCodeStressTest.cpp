@@ -75,6 +75,22 @@ TEST_F(ElementCodeStressTest, B311SustainedExpansionOccasionalAndOperating) {
   EXPECT_NEAR(Stress(1, pipe, Expansion).end1, 2426.569 + 179.168, 0.01);
 }
 
+TEST_F(ElementCodeStressTest, TheOperatingStressTakesTheFibreOfTheLargerStressUnderCompression) {
+  MakeElbow();
+  const auto operating = [](const CodeStressCase& c, CodeStressRecord& r) { return ElementOperatingStresses(c, r); };
+  // A line held hot between two anchors at 100 psi: Fx/A = -249938 / 5.58135
+  // = -44780.9, PD/4t = 591.52, bending 7584.1 / 8.49575 = 892.7; the
+  // compressed fibre carries |-44780.9 + 591.5| + 892.7 = 45082 psi.
+  model.pipeLoads[1].operating[0].pressure = 100.0f;
+  forces[static_cast<std::size_t>(pipe)].values = {-249938, 0, 0, 0, 0, 7584.1, -249938, 0, 0, 0, 0, 0};
+  for (const int code : {1, 3, 21}) EXPECT_NEAR(Stress(code, pipe, operating).end1, 45082.1, 1.0) << code;
+  // Fx/A = -4934, PD/4t = 1775 (P = 300.075), bending 5801: |-3159| + 5801,
+  // where adding the bending to the signed sum gave the lesser fibre's 2642.
+  model.pipeLoads[1].operating[0].pressure = 300.075f;
+  forces[static_cast<std::size_t>(pipe)].values = {-4934 * 5.58135, 0, 0, 0, 5801 * 8.49575, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_NEAR(Stress(1, pipe, operating).end1, 8960.0, 0.5);
+}
+
 TEST_F(ElementCodeStressTest, B313PipeAndElbowWithTheirSifs) {
   MakeElbow();
   // Sustained: ((|Fx/A + PD/4t| + (Mi^2 + Mo^2)^0.5 / Z)^2 + (Mt/Z)^2)^0.5
@@ -144,6 +160,33 @@ TEST_F(ElementCodeStressTest, TheBranchOfATeeTakesTheEffectiveSectionModulus) {
   // branch SIF 1.37901: 428.998.
   model.options.UseB31J = 1;
   EXPECT_NEAR(Stress(3, branch, Expansion).end1, 428.998, 0.01);
+}
+
+// A moment about Y at the tee of an upright branch is out of the tee's
+// plane; so is one about Z where the branch lies flat along Z. Under the
+// codes of separate in-plane and out-of-plane factors the two give one
+// stress, whatever the element's own axes call them.
+TEST_F(ElementCodeStressTest, AFlatTeeResolvesItsMomentsInTheTeePlane) {
+  const auto stressWith = [this](int code, std::size_t moment) {
+    Make();
+    forces.assign(static_cast<std::size_t>(elements.count) + 1, ElementForces{});
+    const int run = ElementBetween(10, 20);
+    forces[static_cast<std::size_t>(run)].values[moment] = 1000.0;  // at node 20
+    return Stress(code, run, Sustained).end2;
+  };
+  BuildTee(1);
+  for (const int code : {21, 22}) {
+    model.row(model.rowCount).dy = 40.0f;
+    model.row(model.rowCount).dz = 0.0f;
+    const double outOfPlane = stressWith(code, 10), inPlane = stressWith(code, 11);
+    if (code == 21) {
+      EXPECT_GT(std::fabs(outOfPlane - inPlane), 1.0);  // Z662's tee has one factor
+    }
+    model.row(model.rowCount).dy = 0.0f;
+    model.row(model.rowCount).dz = 40.0f;
+    EXPECT_NEAR(stressWith(code, 11), outOfPlane, 0.01) << code;
+    EXPECT_NEAR(stressWith(code, 10), inPlane, 0.01) << code;
+  }
 }
 
 TEST_F(ElementCodeStressTest, TheHydrotestCaseTakesTheTestPressure) {

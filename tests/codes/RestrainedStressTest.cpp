@@ -37,12 +37,12 @@ class RestrainedStressTest : public CodeResultsFixture {
     unsetenv("DET_314");
     CodeResultsFixture::TearDown();
   }
-  void BuildBuriedLine(int code, const std::vector<int>& cases, float peakPressureFactor = 1.0f) {
+  void BuildBuriedLine(int code, const std::vector<int>& cases, float peakPressureFactor = 1.0f, float t1 = 170.0f) {
     using namespace analysis_testing;
     Model& model = StartLine(code, 0.0, 1000.0);
     model.options.PeakPressureFactor = peakPressureFactor;
     model.options.BourdonEffect = 0;
-    model.pipeLoads[1].operating[0].temperature = 170.0f;
+    model.pipeLoads[1].operating[0].temperature = t1;
     model.pipeLoads[1].specificGravity = 0.0f;
     Material& steel = model.materials[1];
     steel.strength = static_cast<float>(kSY);  // the SMYS of Z662 and EN 13480
@@ -182,6 +182,15 @@ TEST_F(RestrainedStressTest, En13480ChecksBuriedPipeInItsBuriedGroup) {
 }
 
 // The combinations by themselves, without pressure or with SL = -Sh.
+// Laid at 70 F and run at -30 F, the line is pulled: SL = 5100 + 19 175 =
+// 24 275 and |Sh - SL| = 7275 psi, a check that must not vanish.
+TEST_F(RestrainedStressTest, Z662ChecksALineColderThanLaid) {
+  BuildBuriedLine(22, {1, 8, 2}, 1.0f, -30.0f);
+  OpenChoosing("&Code compliance");
+  ASSERT_TRUE(InResultsMode());
+  ExpectCombined(7275.0, kSY);
+}
+
 TEST(RestrainedCombinationTest, TheCombinedStressOfEachCode) {
   const double SL = -14075.0, St = 3000.0;
   EXPECT_NEAR(RestrainedCombinedStress(4, SL, 0.0, St, 0.0, false), std::sqrt(SL * SL + 4 * St * St), 1e-6);
@@ -191,6 +200,9 @@ TEST(RestrainedCombinationTest, TheCombinedStressOfEachCode) {
   // The larger of SLa + Sb and SLa - Sb governs.
   EXPECT_NEAR(RestrainedCombinedStress(4, 5100.0, 2000.0, 0.0, 17000.0, false), 17000.0 - 3100.0, 1e-9);
   EXPECT_NEAR(RestrainedCombinedStress(22, 5100.0, 2000.0, 0.0, 17000.0, false), 17000.0 - 5100.0 + 2000.0, 1e-9);
+  // Z662 takes the fibre further from the hoop stress: Sh 1183, SLa 355, Sb
+  // 5578 and a line 16 116 psi colder than laid: |1183 - (355 + 16 116 + 5578)|.
+  EXPECT_NEAR(RestrainedCombinedStress(22, 355.0 + 16116.0, 5578.0, 0.0, 1183.0, false), 20866.0, 1e-9);
   EXPECT_FALSE(RestrainedUsesEquivalentStress(22));
 }
 

@@ -89,6 +89,8 @@ TEST_F(TimeFunctionTextTest, EveryFaultIsRefusedWithItsLine) {
   ExpectRefused("F1\n0 1\n1 -.\n", "Line 3: 1 -.\nInvalid time function values");
   ExpectRefused("F1\n0 1\n1 .E5\n", "Line 3: 1 .E5\nInvalid time function values");
   ExpectRefused("F1\n0 0\n0.1 0\n0.1 100\n", "Line 4: 0.1 100\nThe time of line 3 is given again");
+  // Times that go back would be sorted into another pulse.
+  ExpectRefused("F1\n0 0\n0.5 1\n0.3 1\n1.0 0\n", "Line 4: 0.3 1\nTimes must ascend");
   ExpectRefused("F1\n0 1\n-1.e11\nF1\n0 2\n", "Line 4: F1\nTime function F1 is already in the file");
   // A time too small for a float (or below 1E-37) is refused, as a cell
   // refuses it.

@@ -7,7 +7,8 @@
 // 54/61 and 70/77, node at 5, pressure at 15, then the settlement
 // supplement). The records hold round values set by the test, so the
 // golden lines show exactly what each rule writes: an end whose allowable
-// is 2.0 or less writes nothing of its group, the sustained ratio is the
+// is 2.0 or less writes nothing of its group (or, with a stress, that stress
+// and "*****" for the check it could not make), the sustained ratio is the
 // stress over its allowable, the other ratios are those kept.
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "model/AnalysisElements.h"
 #include "printing/ReportOutput.h"
 #include "results/CodeComplianceReport.h"
+#include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
 
 namespace {
@@ -266,6 +268,53 @@ TEST_F(CodeComplianceReportTest, Class2ClauseLayoutAndItsSettlementTable) {
       "30,,,",
   };
   EXPECT_EQ(CsvBody("class2.csv"), csv);
+}
+
+// A check with a stress and no allowable (2.0 or less: none was found)
+// shows "*****" for its allowable and ratio, on screen and on paper alike,
+// never a blank that reads as a pass; the stress stays.
+TEST_F(CodeComplianceReportTest, ACheckWithoutItsAllowableIsMarkedOnScreenAndOnPaper) {
+  Prepare(3, {1, 2});
+  CodeStressRecord& a = Record(1);
+  a.SL = {1000.0f, 2000.0f};
+  a.SH = {1.0f, 1.0f};
+  Set(a.expansion[0], 3000.0f, 1.0f, 3000.0f);
+  bool highlight = false;
+  std::vector<std::string> screen;
+  for (int column = 3; column <= 8; ++column) screen.push_back(ComplianceCellText(1, column, 0, highlight));
+  EXPECT_EQ(screen, (std::vector<std::string>{"1000", "*****", "*****", "3000", "*****", "*****"}));
+  const std::vector<std::string> body = TextBody("missing.txt");
+  ASSERT_GE(body.size(), 6u);
+  EXPECT_EQ(body[5], std::string(Line().At(6, "10").Right(17, "150").Right(24, "1000").Right(31, "*****").Right(37, "*****")
+                                      .Right(44, "3000").Right(51, "*****").Right(57, "*****")));
+}
+
+// Analysed with a material whose table holds no allowable: the first
+// compliance view says which check could not be made.
+TEST_F(CodeComplianceReportTest, AMissingAllowableIsSaidWhenTheComplianceOpens) {
+  Model& model = StartLine(3, analysis_testing::kDensity, 150.0);
+  for (int t = 1; t <= 2; ++t) model.materials[1].temps[static_cast<std::size_t>(t)].values[kMatAllowable] = 0.0f;
+  analysis_testing::PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  analysis_testing::PipeRow(model, 20, ElementType::Pipe, 120.0f);
+  Finish(model, {1, 8, 2});
+  OpenResults();
+  ASSERT_TRUE(InResultsMode());
+  platform::ExpectModal(platform::ModalKind::Dialog, ResultChooserTemplateName(static_cast<int>(ResultChooserList().size())),
+                        [](HWND dialog) {
+                          const std::vector<std::string> names = ShownRadios(dialog);
+                          const auto at = std::find(names.begin(), names.end(), "&Code compliance") - names.begin();
+                          Click(dialog, 1401 + static_cast<int>(at));
+                        });
+  std::vector<std::string> lines;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [&lines](HWND box) {
+    lines = LinesOfDialog(box);
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(lines, (std::vector<std::string>{"Material CS has no allowable SH at 300 F: the check could not be made.",
+                                             "Its allowable and ratio show \"*****\"."}));
 }
 
 TEST_F(CodeComplianceReportTest, NothingIsWrittenWithoutStressElements) {

@@ -137,11 +137,39 @@ TEST_F(HangerDesignTest, TooMuchTravelNamesTheNodeAndLeavesNoResults) {
   EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
 }
 
+// 9 inch of travel: no size of a series that takes it holds both the hot
+// load of 1000 lb and the cold load; the message says so.
+TEST_F(HangerDesignTest, NoSizeForBothLoadsSaysWhy) {
+  Build(9.0f, {1});
+  EXPECT_EQ(Failure(), "Unable to design hanger at node 20\n\nHot load = 1000 (lb), Travel = 9 (inch)\n"
+                       "No size of a series that takes this travel holds both the hot and the cold load.\n"
+                       "If possible increase the number of hangers at this location\nor use a constant support.");
+}
+
 TEST_F(HangerDesignTest, ACatalogueWithoutALoadTableIsRefusedBeforeTheFirstStep) {
   Hanger& hanger = Build(0.5f, {1});
   hanger.kind = 18;
   EXPECT_EQ(Failure(), "Row 2: the load table of the hanger catalogue \"Lisega\" is not available");
   EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
+}
+
+// A user hanger of 200 lb/in given its cold load of 1000 lb: pushing up
+// 1000 lb at mid-span balances the 2000 lb spread over both fixed spans
+// (W L^3 / 384 EI = P L^3 / 192 EI, and the shear alike), so the travel step
+// lifts it with the anchors by 0.5 inch and its hot load is 1000 - 0.5 x 200
+// = 900 lb, in the design record the hanger report reads as in the
+// operating case's support load.
+TEST_F(HangerDesignTest, AUserHangerGivenItsColdLoadReportsItsHotLoad) {
+  Hanger& hanger = Build(0.5f, {1, 8});
+  hanger.kind = kUserHanger;
+  hanger.springRate = 200.0f;
+  hanger.load = 1000.0f;
+  hanger.loadType = 1;
+  const analysis_testing::RunResults run = analysis_testing::AnalyseAndRead(TheModel());
+  ASSERT_EQ(run.contents.hangers.size(), 1u);
+  EXPECT_TRUE(Within(run.contents.hangers[0].design[2], 900.0, 1.0e-4));
+  EXPECT_TRUE(Within(run.contents.hangers[0].design[3], 1000.0, 1.0e-4));
+  EXPECT_TRUE(Within(analysis_testing::SupportValues(run, run.cases[1], 2).at(0), -900.0, 1.0e-4));
 }
 
 TEST_F(HangerDesignTest, ARodHangerWhereTheLineRisesCarriesNothingWhenOperating) {

@@ -309,4 +309,14 @@ TEST_F(HangerResultsTest, TheReportsValuesStandApartWhenTheyFillTheirColumns) {
   EXPECT_EQ(values.size(), 11u) << row;
 }
 
+// A travel of rounding size reads as 0.
+TEST_F(HangerResultsTest, ATravelOfRoundingSizeReadsAsZero) {
+  OpenLine();
+  ASSERT_EQ(TheResults().hangers.size(), 1u);
+  TheResults().hangers[0].design[0] = -1.7685e-9f;
+  TheResults().hangers[0].design[1] = 2.0e-6f;
+  EXPECT_EQ(HangerReportCell(1, 7), "0");
+  EXPECT_EQ(HangerReportCell(1, 8), "0");
+}
+
 }  // namespace
