@@ -94,26 +94,15 @@ HWND Painting() {
   return State().painting;
 }
 
-// A pick the Layout refused to follow (the text typed in its cell was
-// refused) leaves it on its row: the picture shows that row, as the
-// Layout's own moves do.
-void HighlightLayoutRow() {
-  const int current = TheLayoutTable().currentRow;
-  const Model& model = TheModel();
-  if (current >= 1 && current <= model.rowCount && model.row(current).drawn) HighlightElementRow(current);
-}
-
 LRESULT GuiRequestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kGuiRequestMessage) return DefWindowProc(window, message, wParam, lParam);
   const int row = static_cast<int>(wParam);
   switch (static_cast<GuiRequest>(lParam)) {
     case GuiRequest::PickRowElement:
       if (SetCurrentLayoutRow(row)) HighlightElementRow(row);
-      else HighlightLayoutRow();
       return 0;
     case GuiRequest::PickRowDataItem:
       if (SetCurrentLayoutRow(row)) HighlightRowDataItem(row);
-      else HighlightLayoutRow();
       return 0;
     case GuiRequest::Command:
       RunGraphicsGuiCommand(static_cast<int>(wParam));
@@ -124,10 +113,7 @@ LRESULT GuiRequestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case GuiRequest::EditRowElement:
     case GuiRequest::EditRowDataItem: {
       const bool item = static_cast<GuiRequest>(lParam) == GuiRequest::EditRowDataItem;
-      if (!SetCurrentLayoutRow(row)) {
-        HighlightLayoutRow();
-        return 0;
-      }
+      if (!SetCurrentLayoutRow(row)) return 0;
       if (item) HighlightRowDataItem(row);
       else HighlightElementRow(row);
       LayoutTable& table = TheLayoutTable();
