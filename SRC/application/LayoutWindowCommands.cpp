@@ -144,11 +144,17 @@ void InsertRowCommand(HWND window) {
 void DeleteRowsCommand(HWND window, bool range) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
+  bool refused = false;
   const bool changed = RunEdit(window, [&] {
-    if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
+    const int deleted = range ? DeleteRowsDialog(window, row) : DeleteCurrentRow(Table(), window) ? 1 : 0;
+    refused = deleted < 0;
+    if (deleted != 1) return false;
     AutoRenumberAfterEdit(window);
     return true;
   }, EditMessage::Refuses);
+  // The dialog cancelled after it refused the deletion: refused as Delete
+  // is, what the command stored first goes back to its cell.
+  if (refused) PutBackFailedEdit(TakeUndoSnapshot(window), false);
   if (changed) ReloadAt(row);
 }
 
@@ -156,7 +162,10 @@ void PasteCommand(HWND window) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
   const int column = Table().currentColumn;
-  if (!RunEdit(window, [&] { return PasteRows(M(), row, column); }, EditMessage::Refuses)) return;
+  if (!RunEdit(window, [&] { return PasteRows(M(), row, column); }, EditMessage::Refuses)) {
+    GiveBackRefusedPaste();
+    return;
+  }
   ReloadAt(row);
 }
 
@@ -235,6 +244,17 @@ void CombineCommand(HWND window) {
   Table().CurrentRowChanged();
 }
 
+void GenerateCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  int generated = 0;
+  if (RunEdit(window, [&] { return (generated = GenerateRowsDialog(window)) == 1; }, EditMessage::Refuses)) {
+    ReloadAt(M().rowCount);
+    return;
+  }
+  // Cancelled after its refusal: refused, as Delete Rows is.
+  if (generated < 0) PutBackFailedEdit(TakeUndoSnapshot(window), false);
+}
+
 void DeleteRowData(HWND window) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
@@ -279,6 +299,8 @@ void CopyRowsCommand(HWND window) {
 }
 
 void UndoRedoCommand(HWND window, bool undo) {
+  // Undo takes back the text being typed first, never with an older step.
+  if (undo && TableUndoTyping(Table())) return;
   if (!(undo ? UndoEdit(window) : RedoEdit(window))) return;
   UpdateLayoutTitle();
 }
@@ -386,10 +408,7 @@ void LayoutCommand(HWND window, int id) {
     case 364: PasteCommand(window); return;
     case 128: InsertRowCommand(window); return;
     case 279: DeleteRowsCommand(window, true); return;
-    case 117:
-      if (TableEndEdit(Table())) return;
-      if (RunEdit(window, [&] { return GenerateRowsDialog(window) == 1; }, EditMessage::Refuses)) ReloadAt(M().rowCount);
-      return;
+    case 117: GenerateCommand(window); return;
     case 126: DeleteRowsCommand(window, false); return;
     case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
     case 40011: CheckConnections(window); return;

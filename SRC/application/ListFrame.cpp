@@ -129,6 +129,8 @@ void FindNodeInList(HWND window) {
 
 void UndoRedo(HWND window, bool undo) {
   if (TableResultsShown()) return;
+  TableWindow* typing = TableOfWindow(FocusedListTable());
+  if (undo && typing != nullptr && TableUndoTyping(*typing)) return;
   if (undo) UndoEdit(window);
   else RedoEdit(window);
 }

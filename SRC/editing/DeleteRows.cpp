@@ -141,7 +141,11 @@ bool NodeIsMade(const Model& model, std::int32_t id) {
 struct DeleteDialogState {
   DialogHelper helper;
   int currentRow = 0;
+  bool refused = false;  // a deletion was refused, its message shown
 };
+
+// The dialog's end after a deletion it refused and none since.
+constexpr INT_PTR kCancelledAfterRefusal = 2;
 
 DeleteDialogState& StateOf(HWND dialog) {
   return *reinterpret_cast<DeleteDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
@@ -191,8 +195,8 @@ void OnOk(HWND dialog, DeleteDialogState& state) {
     return;
   }
   if (to > model.rowCount) to = model.rowCount;
-  if (!DeleteLayoutRows(model, from, to, dialog)) return;
-  EndDialog(dialog, 1);
+  state.refused = !DeleteLayoutRows(model, from, to, dialog);
+  if (!state.refused) EndDialog(dialog, 1);
 }
 
 }  // namespace
@@ -293,7 +297,7 @@ INT_PTR DeleteRowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) OnOk(dialog, StateOf(dialog));
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, StateOf(dialog).refused ? kCancelledAfterRefusal : 0);
       return TRUE;
     default: return FALSE;
   }
@@ -304,5 +308,6 @@ int DeleteRowsDialog(HWND owner, int currentRow) {
   state.currentRow = currentRow;
   const INT_PTR result =
       DialogBoxParam(InstanceHandle, "DELETE_ELEMENTS_DIALOG", owner, DeleteRowsDialogProc, reinterpret_cast<LPARAM>(&state));
+  if (result == kCancelledAfterRefusal) return -1;
   return result == 1 ? 1 : 0;
 }

@@ -39,6 +39,9 @@ bool DeleteLayoutRows(Model& model, int from, int to, HWND owner);
 // message. True when the model changed.
 bool DeleteCurrentRow(LayoutTable& table, HWND owner);
 
-// The dialog; its parameter is the current row. Ends with 1 after deleting.
+// The dialog; its parameter is the current row. Ends with 1 after deleting;
+// DeleteRowsDialog returns 1 then, 0 when cancelled, and -1 when cancelled
+// after it refused a deletion (its message shown): the command was refused,
+// as Delete refuses it.
 INT_PTR DeleteRowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 int DeleteRowsDialog(HWND owner, int currentRow);

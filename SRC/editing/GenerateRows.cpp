@@ -54,7 +54,11 @@ std::string NodeRefusal(const GenerateRowsRequest& r, std::int32_t node,
 
 struct GenerateState {
   DialogHelper helper;
+  bool refused = false;  // the generation was refused, its message shown
 };
+
+// The dialog's end after a generation it refused and none since.
+constexpr INT_PTR kCancelledAfterRefusal = 2;
 
 int ReadRow(DialogHelper& helper, int item, const char* label, const char* small, const char* beyond, int rows) {
   helper.DialogGetItemText(item);
@@ -96,6 +100,7 @@ void OnOk(HWND dialog, GenerateState& state) {
     request.dz = ReadLength(helper, kDz, "Z increment");
     request.skipDuplicateCheck = helper.DialogIsChecked(kNoCheck);
     helper.errorItem = kSets;
+    state.refused = true;
     const std::string refusal = GenerateRowsRefusal(model, request);
     if (!refusal.empty()) throw refusal;
     GenerateRows(model, request);
@@ -218,7 +223,7 @@ INT_PTR GenerateRowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: {
       auto& state = *reinterpret_cast<GenerateState*>(GetWindowLongPtr(dialog, DWLP_USER));
       if (LOWORD(wParam) == IDOK) OnOk(dialog, state);
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, state.refused ? kCancelledAfterRefusal : 0);
       return TRUE;
     }
     default: return FALSE;
@@ -229,5 +234,6 @@ int GenerateRowsDialog(HWND owner) {
   GenerateState state;
   const INT_PTR result =
       DialogBoxParam(InstanceHandle, "GENERATE_DIALOG", owner, GenerateRowsDialogProc, reinterpret_cast<LPARAM>(&state));
+  if (result == kCancelledAfterRefusal) return -1;
   return result == 1 ? 1 : 0;
 }

@@ -30,5 +30,6 @@ std::string GenerateRowsRefusal(const Model& model, const GenerateRowsRequest& r
 void GenerateRows(Model& model, const GenerateRowsRequest& request);
 
 INT_PTR GenerateRowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// 1 when rows were generated.
+// 1 when rows were generated, 0 when cancelled, and -1 when cancelled after
+// it refused the generation (its message shown): the command was refused.
 int GenerateRowsDialog(HWND owner);

@@ -35,6 +35,13 @@ CopyState& Copied() {
   return state;
 }
 
+// The copy the last paste took, until the next copy: a paste that is
+// refused gives it back.
+CopyState& Spent() {
+  static CopyState state;
+  return state;
+}
+
 // Moves rows first..count down by one and leaves row `first` empty.
 void OpenRowGap(Model& model, int first) {
   for (int number = model.rowCount; number >= first; --number)
@@ -208,6 +215,7 @@ void ReadCopyRange(const std::string& fromText, const std::string& toText, int r
 }
 
 void CopyLayoutRows(const Model& model, int from, int to) {
+  Spent() = CopyState();
   CopyState& state = Copied();
   state = CopyState();
   state.from = from;
@@ -220,6 +228,7 @@ void CopyLayoutRows(const Model& model, int from, int to) {
 }
 
 void CopyCurrentRow(int row) {
+  Spent() = CopyState();
   CopyState& state = Copied();
   state = CopyState();
   state.from = state.to = row;
@@ -228,14 +237,22 @@ void CopyCurrentRow(int row) {
 
 bool HasCopiedRows() { return Copied().single || !Copied().rows.empty(); }
 
-void ForgetCopiedRows() { Copied() = CopyState(); }
+void ForgetCopiedRows() {
+  Copied() = CopyState();
+  Spent() = CopyState();
+}
+
+void GiveBackRefusedPaste() {
+  if (!HasCopiedRows()) Copied() = std::exchange(Spent(), CopyState());
+}
 
 bool PasteRows(Model& model, int row, int column) {
   if (Copied().single && !PasteTargetEditable(model, row, column)) {
     ErrorBeep();
     return false;
   }
-  CopyState state = std::exchange(Copied(), CopyState());
+  Spent() = std::exchange(Copied(), CopyState());
+  const CopyState& state = Spent();
   if (!state.rows.empty()) return PasteSeveral(model, state.rows);
   if (!state.single || state.from < 1 || state.from > model.rowCount || state.from == row) return false;
   // The source is read before the target changes, in case both are one row.

@@ -51,9 +51,12 @@ bool HasCopiedRows();
 void ForgetCopiedRows();
 // Pastes the copy into `model` (several rows: appended; one row: the
 // current cell's column of it into row `row`). Returns whether the model
-// changed; the copy is forgotten either way. Rows past 7000 are refused
+// changed; the paste takes the copy either way. Rows past 7000 are refused
 // whole: the message is thrown.
 bool PasteRows(Model& model, int row, int column);
+// A paste that was refused, or pasted nothing, gives the copy it took back
+// (unless a copy was made since): a copy is spent once it has pasted.
+void GiveBackRefusedPaste();
 
 // Merges the previous element row of `row` (a Pipe or Jacketed pipe) into
 // `row` (a Pipe, Bend, Jacketed pipe or Jacketed bend): its offsets are added

@@ -38,6 +38,7 @@
 #include "results/ShapeOverlay.h"
 #include "services/AppFonts.h"
 #include "services/Frame.h"
+#include "services/NumberText.h"
 #include "services/ViewRequests.h"
 
 namespace {
@@ -364,6 +365,13 @@ void StoreView(GraphicsSettings& settings) {
   settings.viewBottom = ViewWindow.bottom;
   settings.viewTop = ViewWindow.top;
   settings.axesTriad = g_AxesPosition;
+  // A view fitted to a model whose picture ran out of range (a beam section
+  // of huge depth) is no view a file can hold, nor one the user set: the
+  // file keeps "fit the model" instead, so that the model is never refused
+  // a save for it. A side a hair from zero is zero to the file.
+  for (float* side : {&settings.viewLeft, &settings.viewRight, &settings.viewBottom, &settings.viewTop})
+    if (std::fabs(*side) < kLeastStoredMagnitude) *side = 0.0f;
+  if (!ViewWindowUsable(settings)) FitViewToModel(settings);
 }
 
 void FitViewToClient() {

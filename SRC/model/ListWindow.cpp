@@ -91,6 +91,19 @@ int CheckedEntry(HWND dialog) {
   return 0;
 }
 
+// Opens the list of `opener`. The list shown opened again loads its cells
+// afresh: what the user typed in one and has not stored yet stays in its
+// cell, as typed, for him to store or drop.
+void OpenAgain(ListOpener opener) {
+  std::array<HeldTypedText, 2> typed{};
+  if (opener == State().current)
+    for (int which = 0; which < 2; ++which)
+      if (TableWindow* table = TableOfWindow(ListTableWindow(which)))
+        typed[static_cast<std::size_t>(which)] = TableHoldTypedText(*table);
+  opener();
+  for (const HeldTypedText& held : typed) TableGiveBackTypedText(held);
+}
+
 }  // namespace
 
 bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener) {
@@ -182,7 +195,7 @@ void ShowListByOpener(ListOpener opener) {
   if (opener != State().current && !LeaveListFrameTool(ListFrame().window)) return;
   Frame& frame = ListFrame();
   if (frame.window != nullptr) FrameShow(frame);
-  opener();
+  OpenAgain(opener);
 }
 
 void ShowList(int entry) {
@@ -209,7 +222,7 @@ void SwitchListWindow(ListOpener opener) {
   HWND window = ListFrame().window;
   if (window == nullptr || !IsWindowVisible(window) || State().current != opener || opener == nullptr) return;
   HWND focus = GetFocus();
-  opener();
+  OpenAgain(opener);
   if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
 }
 

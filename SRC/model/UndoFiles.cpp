@@ -303,6 +303,13 @@ bool WriteFaultHeldBefore(const Snapshot& snapshot) {
   return !ProgramCommands().modelWriteFault(before).empty();
 }
 
+// Whether two rows hold the same values a user types on a row.
+bool SameTypedRow(const LayoutRow& a, const LayoutRow& b) {
+  return a.node == b.node && a.absolute == b.absolute && a.elementType == b.elementType &&
+         a.dataType == b.dataType && a.dx == b.dx && a.dy == b.dy && a.dz == b.dz && a.material == b.material &&
+         a.section == b.section && a.load == b.load;
+}
+
 // The gate: the rule's message after putting the model back and discarding
 // the snapshot, or the empty text (the edit stands, the snapshot stays).
 std::string RefuseEditBreakingRules(SnapshotToken token) {
@@ -369,6 +376,17 @@ bool PutBackAfterThrow(SnapshotToken token, bool message) {
   if (OpenModelMatches(*snapshot)) {
     // The bytes are as they were: so is the mark, unless a save cleared it.
     TheModel().modified = TheModel().modified && snapshot->modified;
+    // No file keeps the spare row: what the edit stored on it goes back
+    // all the same, and a text an action stored there first goes back to
+    // its cell.
+    Model& model = TheModel();
+    LayoutRow& spare = model.row(model.rowCount + 1);
+    if (!SameTypedRow(spare, snapshot->spare)) {
+      CopyLayoutRow(spare, snapshot->spare);
+      Stacks& stacks = TheStacks();
+      if (stacks.inAction && own == stacks.actionEdit) stacks.actionPutBack = true;
+      putBack = true;
+    }
   } else if (RestoreUndoSnapshot(own, snapshot->modified)) {
     putBack = true;
     try {
@@ -397,8 +415,10 @@ std::string EndActionEdits(bool completed) {
   stacks.actionEdit = 0;
   if (!own) return {};
   if (!completed) {
-    // Whatever the action had changed when it failed goes with it.
+    // Whatever the action had changed when it failed goes with it, and
+    // what it stored from a cell goes back there as typed.
     if (RestoreUndoSnapshot(token, FindUndo(token)->modified)) {
+      stacks.actionPutBack = true;
       try {
         MakeModel(TheModel());
       } catch (const std::string&) {

@@ -285,6 +285,9 @@ void TableNavigateKey(TableWindow& table, UINT virtualKey);
 void TableEditKey(TableWindow& table, UINT virtualKey);
 void TableChar(TableWindow& table, int character);
 void TableNextColumn(TableWindow& table, int step);
+// Undo over text typed in the current cell and not stored takes back the
+// typing, as Escape does, and nothing else: true when there was typing.
+bool TableUndoTyping(TableWindow& table);
 // The program-wide insert (true) / overwrite mode of every table.
 bool TableInsertMode();
 void SetTableInsertMode(bool insert);
@@ -309,6 +312,21 @@ bool TableCommitCell(TableWindow& table, bool control);
 // end). A cell that still shows what its store left keeps that.
 void ForgetStoredTypedText();
 void PutBackStoredTypedText();
+// Text typed in a table's current cell and not stored yet, held over a
+// reload of the table (a list shown again as the model or the Layout's row
+// moves, which loads its cells afresh): given back to its cell as typed,
+// still being edited, while the table has that row. Nothing is held (a null
+// table) when nothing was typed.
+struct HeldTypedText {
+  TableWindow* table = nullptr;
+  HWND window = nullptr;
+  int row = 0;
+  int column = 0;
+  std::string text;
+  int caret = 0;
+};
+HeldTypedText TableHoldTypedText(TableWindow& table);
+void TableGiveBackTypedText(const HeldTypedText& held);
 void TableCommitInPlace(TableWindow& table);
 void TableWidenColumnForEdit(TableWindow& table);
 int TableCaretWidth(TableWindow& table);

@@ -118,20 +118,24 @@ std::vector<StoredText>& StoredTexts() {
 // rows or the cell shows what the store left (a row put back with it). A
 // table whose window is gone may be gone with it (a dialog's table lives
 // as long as its dialog): it is not touched.
+void GiveBack(TableWindow& t, int row, int column, const std::string& text, int caret) {
+  if (t.currentRow != row) TableGoTo(t, row);
+  TableSetColumn(t, column);
+  if (t.currentRow != row || t.currentColumn != column || !CellEditable(t)) return;
+  t.editBuffer = text;
+  t.editChanged = true;
+  t.caret = std::clamp(caret, t.prefixLength, t.EditLength());
+  TableWidenColumnForEdit(t);
+  TableDrawRow(t, t.currentRow);
+  TablePlaceCaret(t);
+}
+
 void PutBack(const StoredText& typed) {
   if (TableOfWindow(typed.window) != typed.table) return;
   TableWindow& t = *typed.table;
   if (!t.editing) return;
   if (typed.row < 1 || typed.row > t.rowCount || t.CellText(typed.row, typed.column, 0) == typed.shown) return;
-  if (t.currentRow != typed.row) TableGoTo(t, typed.row);
-  TableSetColumn(t, typed.column);
-  if (t.currentRow != typed.row || t.currentColumn != typed.column || !CellEditable(t)) return;
-  t.editBuffer = typed.text;
-  t.editChanged = true;
-  t.caret = std::clamp(typed.caret, t.prefixLength, t.EditLength());
-  TableWidenColumnForEdit(t);
-  TableDrawRow(t, t.currentRow);
-  TablePlaceCaret(t);
+  GiveBack(t, typed.row, typed.column, typed.text, typed.caret);
 }
 
 }  // namespace
@@ -320,6 +324,18 @@ void PutBackStoredTypedText() {
     const auto later = [&](const StoredText& other) { return other.table == text->table; };
     if (std::find_if(texts.rbegin(), text, later) == text) PutBack(*text);
   }
+}
+
+HeldTypedText TableHoldTypedText(TableWindow& t) {
+  if (!t.editing || !t.editChanged || t.Window() == nullptr) return {};
+  return {&t, t.Window(), t.currentRow, t.currentColumn, t.editBuffer, t.caret};
+}
+
+void TableGiveBackTypedText(const HeldTypedText& held) {
+  if (held.table == nullptr || TableOfWindow(held.window) != held.table) return;
+  TableWindow& t = *held.table;
+  if (!t.editing || held.row < 1 || held.row > t.rowCount) return;
+  GiveBack(t, held.row, held.column, held.text, held.caret);
 }
 
 void ThrowCellError(const std::string& message, int column) { throw CI{message, column}; }

@@ -150,6 +150,12 @@ void EscapeEdit(TableWindow& t) {
 
 bool TableInsertMode() { return InsertModeFlag(); }
 
+bool TableUndoTyping(TableWindow& t) {
+  if (!t.editing || !t.editChanged) return false;
+  EscapeEdit(t);
+  return true;
+}
+
 void SetTableInsertMode(bool insert) { InsertModeFlag() = insert; }
 
 void TableKeyDown(TableWindow& t, UINT virtualKey) {

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kCopy = 363, kPaste = 364, kCombine = 40048, kGenerate = 117, kReplace = 40022, kSlope = 385;
+constexpr int kCopy = 363, kPaste = 364, kUndo = 40050, kCombine = 40048, kGenerate = 117, kReplace = 40022, kSlope = 385;
 const std::string kZero = "This element has zero length", kLocation = "For Location, Node must be defined";
 const std::string kDz = "Row 4: DZ is too large:\nthe node coordinates or bend made from it are not finite numbers.";
 
@@ -217,6 +217,33 @@ TEST_F(LayoutRoadRulesTest, TextTypedBeforeARefusedCommandGoesBackToItsCell) {
   typedThenRefused(3, 3, "540", kReplace, kZero);
   typedThenRefused(4, 5, "7", kCombine, pump);
   typedThenRefused(3, 4, "3", 126, pump);
+  // The Delete Rows dialog cancelled after the same refusal: the same end.
+  platform::ExpectModal(platform::ModalKind::Dialog, "DELETE_ELEMENTS_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  typedThenRefused(3, 4, "3", 279, pump);
+  // Generate's dialog cancelled after its refusal.
+  platform::ExpectModal(platform::ModalKind::Dialog, "GENERATE_DIALOG", [](HWND dialog) {
+    for (int item = 1301; const char* field : {"10", "11", "1", "100"}) Set(dialog, item++, field);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  typedThenRefused(3, 3, "30", kGenerate, kZero);
+  // A value its cell refuses stops Insert and Delete data before they run.
+  for (int id : {128, 238}) {
+    At(9, 3);
+    Type("5");
+    const std::string before = Bytes();
+    messages.clear();
+    Command(id);
+    EXPECT_EQ(messages, std::vector<std::string>{"For Location, DX, DY, DZ should be zero"}) << id;
+    EXPECT_EQ(FirstDifference(Bytes(), before), -1) << id;
+    EXPECT_EQ(row(9).dataType, DataType::Restraint) << id;
+    EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 93) << id;
+    EXPECT_TRUE(table().editChanged) << id;
+    Key(VK_ESCAPE);
+  }
   typedThenRefused(2, 3, "5", 129, "Only an element row of some length can be split.");
   platform::ExpectModal(platform::ModalKind::Dialog, "REFINE_LAYOUT",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
@@ -235,6 +262,80 @@ TEST_F(LayoutRoadRulesTest, TextTypedBeforeARefusedCommandGoesBackToItsCell) {
   TheModel().modified = false;  // as a save leaves it
   typedThenRefused(spare, 3, "5", kReplace, kZero);
   EXPECT_EQ(row(spare).node, 990);
+}
+
+// Text typed and left in a cell is stored first by an accepted command, as
+// typed: Insert moves it down with its row, Generate copies it; and a
+// refusal given back earlier gives nothing back to a later action.
+TEST_F(LayoutRoadRulesTest, TextTypedBeforeAnAcceptedCommandIsStoredFirst) {
+  const auto typeDx = [&](int at, const std::string& text) {
+    At(at, 3);
+    Key(VK_END);
+    for (int n = table().EditLength(); n > 0; --n) Key(VK_BACK);
+    Type(text);
+  };
+  typeDx(3, "12.5");
+  Command(128);
+  EXPECT_FLOAT_EQ(row(4).dx, 12.5f);
+  EXPECT_EQ(row(3).node, 0);
+  EXPECT_EQ(UndoDepth(), 1);
+  Command(kUndo);
+  typeDx(3, "12.5");
+  platform::ExpectModal(platform::ModalKind::Dialog, "GENERATE_DIALOG", [](HWND dialog) {
+    for (int item = 1301; const char* field : {"3", "4", "1", "100"}) Set(dialog, item++, field);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Command(kGenerate);
+  platform::CheckModalScript();
+  ASSERT_EQ(TheModel().rowCount, 15);  // a From row, then the copies
+  EXPECT_FLOAT_EQ(row(14).dx, 12.5f);
+  EXPECT_EQ(UndoDepth(), 1);  // the Insert undone, then one step
+  Command(kUndo);
+  // Split refused and its text dropped; then an Insert with text typed.
+  typeDx(2, "5");
+  ExpectBox("Only an element row of some length can be split.");
+  Command(129);
+  platform::CheckModalScript();
+  Key(VK_ESCAPE);
+  typeDx(3, "12.5");
+  Command(128);
+  EXPECT_FLOAT_EQ(row(4).dx, 12.5f);
+  EXPECT_EQ(table().currentRow, 3);
+  EXPECT_FALSE(table().editChanged);
+}
+
+// A refused paste keeps its copy: Paste again is refused again and stores
+// nothing, and the copy pastes once its cause is gone, then only once.
+TEST_F(LayoutRoadRulesTest, ARefusedPasteKeepsItsCopyUntilItPastes) {
+  Copy(4);  // Pipe 30: DX 0, along Y; onto Pipe 50's DX it leaves no length
+  Refused(6, 3, kPaste, kZero);
+  Refused(6, 3, kPaste, kZero);
+  ASSERT_EQ(Store(6, 4, "5"), "");
+  At(6, 3);
+  Command(kPaste);
+  EXPECT_EQ(row(6).dx, 0.0f);
+  ASSERT_EQ(Store(6, 3, "7"), "");
+  const int undo = UndoDepth();
+  Command(kPaste);
+  EXPECT_FLOAT_EQ(row(6).dx, 7.0f);
+  EXPECT_EQ(UndoDepth(), undo);
+}
+
+// Undo over text typed in a cell takes back the typing only; the step
+// stored before it is the next Undo's.
+TEST_F(LayoutRoadRulesTest, UndoOverTypedTextTakesBackOnlyTheTyping) {
+  ASSERT_EQ(Store(6, 3, "11"), "");
+  At(3, 3);
+  Type("41");
+  ASSERT_TRUE(table().editChanged);
+  Command(40050);
+  EXPECT_FLOAT_EQ(row(6).dx, 11.0f);
+  EXPECT_EQ(UndoDepth(), 1);
+  EXPECT_EQ(table().currentRow * 10 + table().currentColumn, 33);
+  EXPECT_FALSE(table().editChanged);
+  EXPECT_EQ(table().editBuffer, table().CellText(3, 3, 0));
+  Command(40050);
+  EXPECT_FLOAT_EQ(row(6).dx, 10.0f);
 }
 
 TEST_F(LayoutRoadRulesTest, FindAndReplaceOpensWithFromSelected) {

@@ -367,6 +367,14 @@ TEST_F(UndoRedoTest, AnActionThatEndsByAThrowIsPutBackWhole) {
   EXPECT_TRUE(Bytes(model) == before);
   EXPECT_EQ(UndoDepth(), 0);
   EXPECT_FALSE(model.modified);
+  // Put back as a refusal is: what it stored from a cell goes back there.
+  BeginActionEdits();
+  const SnapshotToken token = TakeUndoSnapshot();
+  model.row(3).dx = 30.0f;
+  SettleEditSnapshot(token);
+  EXPECT_EQ(EndActionEdits(false), "");
+  EXPECT_TRUE(ActionPutBack());
+  EXPECT_TRUE(Bytes(model) == before);
 }
 
 }  // namespace

@@ -174,6 +174,26 @@ TEST_F(GraphicsWindowTest, TheViewShownIsTheViewSavedAndOpenedAgain) {
   EXPECT_EQ(OnGraphics([] { return g_AxesPosition; }), 2);
 }
 
+// A view fitted to a picture that ran out of range (a beam section of
+// huge depth) is no view the user set: the model is saved with "fit the
+// model" in its place, not refused.
+TEST_F(GraphicsWindowTest, AViewOutOfRangeIsSavedAsFitTheModel) {
+  ShowPlant(4);
+  OnGraphics([] {
+    ViewWindow = ViewLimits{-1.856e38f, -1.856e38f, -2.0f, 2.0f};
+    return 0;
+  });
+  const char* folder = std::getenv("TMPDIR");
+  const std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/far-view.mod";
+  ASSERT_EQ(WriteModelFile(path), "");
+  EXPECT_FALSE(TheModel().modified);
+  Model read;
+  ReadModelFileInto(path, read);
+  EXPECT_EQ(read.graphics.viewLeft, 0.0f);
+  EXPECT_EQ(read.graphics.viewRight, 0.0f);
+  EXPECT_EQ(read.graphics.viewTop, 0.0f);
+}
+
 // A model opened into a graphics window of another shape than the one its
 // view was saved from shows the whole saved view: a view saved wide, opened
 // into a tall window, is not cut at its sides (where the model's ends are)

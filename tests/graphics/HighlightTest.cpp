@@ -112,6 +112,18 @@ TEST_F(HighlightTest, APickStoresTheTextTypedInTheLayoutFirst) {
   EXPECT_EQ(Table().editBuffer, "1E39");
   EXPECT_EQ(CurrentHighlight().index, 5);
   EXPECT_EQ(UndoDepth(), 1);
+  // DX 0 on a pipe with no other offset, refused by the rules of the whole
+  // model: the picture still shows the row the Layout stays on.
+  Key(VK_ESCAPE);
+  typeDx(3, "0");
+  messages.clear();
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(riser.x + 2, riser.y);
+  EXPECT_FLOAT_EQ(TheModel().row(3).dx, 12.5f);
+  EXPECT_EQ(Table().currentRow, 3);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightElementRow);
+  EXPECT_EQ(CurrentHighlight().index, 3);
+  EXPECT_EQ(UndoDepth(), 1);
 }
 
 TEST_F(HighlightTest, TheMiddleButtonPicksForItsPopupAndTheRightButtonOpensTheViewPopup) {

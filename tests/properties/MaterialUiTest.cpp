@@ -15,12 +15,14 @@
 #include <sstream>
 #include <tuple>
 
+#include "application/LayoutWindow.h"
 #include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "loads/Force.h"
 #include "loads/PipeLoadsTable.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Input.h"
@@ -280,6 +282,50 @@ TEST_F(MaterialUiTest, MaterialsListEditsTypesRefusesInUseAndAddsRows) {
   table.currentRow = 2;
   table.DeleteRow();
   EXPECT_EQ(model.materials.count, 1);
+}
+
+// Text typed in a list's cell and not stored stays in its cell, as typed,
+// however the Layout moves under the list (the Down arrow, an Undo), and
+// its key stores it.
+TEST_F(MaterialUiTest, TextTypedInTheListStaysInItsCellWhenTheLayoutMoves) {
+  Model& model = TheModel();
+  model.materials[1].description = "Steel";
+  ASSERT_TRUE(RunEdit(nullptr, [&] {
+    model.row(3).dx = 20.0f;
+    return true;
+  }));
+  SendMessage(ListFrame().window, WM_COMMAND, 188, 0);
+  platform::RunUntilIdle();
+  MaterialsTable& table = TheMaterialsTable();
+  TableGoTo(table, 1);
+  TableSetColumn(table, 4);
+  SetFocus(table.Window());
+  for (int n = table.EditLength(); n > 0; --n) platform::TestKeyPress(VK_BACK);
+  platform::TestTypeText("0.3");
+  platform::RunUntilIdle();
+  const auto stillTyped = [&](const char* road) {
+    EXPECT_EQ(table.currentRow * 10 + table.currentColumn, 14) << road;
+    EXPECT_EQ(table.editBuffer, "0.3") << road;
+    EXPECT_TRUE(table.editChanged) << road;
+  };
+  ReloadLayoutTable();
+  SetForegroundWindow(LayoutFrame().window);
+  SetFocus(LayoutTableWindow());
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetFocus(), LayoutTableWindow());
+  TableGoTo(TheLayoutTable(), 2);
+  platform::TestKeyPress(VK_DOWN);
+  platform::RunUntilIdle();
+  ASSERT_EQ(model.currentRow, 3);
+  stillTyped("Down");
+  SendMessage(LayoutFrame().window, WM_COMMAND, 40050, 0);
+  platform::RunUntilIdle();
+  ASSERT_FALSE(CanUndo());
+  stillTyped("Undo");
+  SetFocus(table.Window());
+  platform::TestKeyPress(VK_RETURN);
+  platform::RunUntilIdle();
+  EXPECT_EQ(table.CellText(1, 4, 0), "0.300");
 }
 
 // The pane's entry row refused twice by keys, each time with a real message
