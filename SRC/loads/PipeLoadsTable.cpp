@@ -40,10 +40,15 @@ constexpr int kPasteCommand = 364;
 Model& M() { return TheModel(); }
 int ThermalCount() { return M().options.ThermalLoadCount; }
 
-// The record remembered by Copy, 0 when none.
-int& CopiedRecord() {
-  static int record = 0;
-  return record;
+// The values remembered by Copy: a copy, never a line number, since Insert
+// and Delete move the records before the paste.
+struct CopiedLoad {
+  bool held = false;
+  PipeLoad values;
+};
+CopiedLoad& Copied() {
+  static CopiedLoad copied;
+  return copied;
 }
 
 bool Shown(const PipeLoadsTable& table) {
@@ -299,7 +304,6 @@ void PipeLoadsTable::DeleteRow() {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;
-    if (CopiedRecord() > loads.count) CopiedRecord() = 0;
     return true;
   }, EditMessage::GoesOn, EditRefusal::Thrown);
   TitleAndRows(*this);
@@ -336,7 +340,7 @@ void PipeLoadsTable::UpdateMenu() {
   if (menuMode != 1) return;
   const bool real = currentRow >= 1 && currentRow <= M().pipeLoads.count && !TableResultsShown();
   SetListMenuItem(frameMenu, kCopyCommand, real);
-  SetListMenuItem(frameMenu, kPasteCommand, real && CopiedRecord() != 0);
+  SetListMenuItem(frameMenu, kPasteCommand, real && Copied().held);
 }
 
 void PipeLoadsTable::WriteText() { PrintPipeLoads(); }
@@ -368,7 +372,7 @@ void OpenPipeLoadsTable() {
 bool CopyPipeLoad() {
   PipeLoadsTable& table = ThePipeLoadsTable();
   if (!Shown(table)) return false;
-  if (table.currentRow >= 1 && table.currentRow <= M().pipeLoads.count) CopiedRecord() = table.currentRow;
+  if (table.currentRow >= 1 && table.currentRow <= M().pipeLoads.count) Copied() = {true, M().pipeLoads[table.currentRow]};
   return true;
 }
 
@@ -376,17 +380,16 @@ bool PastePipeLoad(HWND owner) {
   PipeLoadsTable& table = ThePipeLoadsTable();
   if (!Shown(table)) return false;
   ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
-  const int from = CopiedRecord();
   const int to = table.currentRow;
-  if (from < 1 || from > loads.count || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
+  if (!Copied().held || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
   RunEdit(owner, [&] {
     PipeLoad& target = PipeLoadSlot(loads, to);
     const std::string name = target.name;
-    target = loads[from];
+    target = Copied().values;
     target.name = name;
     return true;
   });
-  CopiedRecord() = 0;
+  Copied() = {};
   TableDrawRow(table, to);
   return true;
 }

@@ -269,6 +269,31 @@ TEST_F(EquipmentListsTest, AllowablesDialogCopyAndPaste) {
   EXPECT_EQ(model.allowables.count, 2);
 }
 
+// Copy keeps the values of the line copied, not its position: a Delete
+// before the Paste moves the records under it.
+TEST_F(EquipmentListsTest, AllowablePasteGivesTheValuesCopiedAfterADelete) {
+  Model& model = TheModel();
+  for (int n = 1; n <= 4; ++n) AppendAllowable(model.allowables, Allowable{10 * n, {1000.0f * static_cast<float>(n)}});
+  LayoutCommand(40047);
+  ASSERT_EQ(CurrentListOpener(), &OpenAllowablesTable);
+  AllowablesTable& table = TheAllowablesTable();
+  TableGoTo(table, 3);
+  SendMessage(ListFrame().window, WM_COMMAND, 363, 0);
+  TableGoTo(table, 1);
+  table.DeleteRow();
+  ASSERT_EQ(model.allowables.count, 3);
+  TableGoTo(table, 4);
+  Answer("ALLOWABLE_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1301), "30");
+    EXPECT_EQ(Field(dialog, 1302), "3000");
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 364, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(model.allowables.count, 3);
+}
+
 TEST_F(EquipmentListsTest, TypedAllowableCellsAreStoredThroughTheDialogsParsers) {
   LayoutCommand(40047);
   AllowablesTable& table = TheAllowablesTable();
