@@ -65,6 +65,9 @@ TEST_F(EquipmentListsTest, PumpsOpenFromTheLayoutAndTheDialogChecksEachFieldInOr
     Click(dialog, 1406);  // suction End
     ExpectRefusal(dialog, "Direction is invalid");
     SetDlgItemText(dialog, 1305, "1");
+    SetDlgItemText(dialog, 1306, "0.1");  // a sloped shaft would skew the pump's frame
+    ExpectRefusal(dialog, "Pump Charge pump P-1: the shaft axis of a horizontal pump must be level");
+    SetDlgItemText(dialog, 1306, "");
     ExpectRefusal(dialog, "Center of the pump is required");
     SetDlgItemText(dialog, 1308, "10");
     // ANSI/HI: the category, size and material are required in order.
