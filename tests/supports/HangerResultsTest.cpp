@@ -11,14 +11,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "editing/UnitsDialog.h"
 #include "numeric/RunState.h"
 #include "platform/CommonDialog.h"
+#include "platform/Paint.h"
 #include "printing/ReportOutput.h"
 #include "results/DisplacementTables.h"
 #include "results/PrintSelection.h"
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/ProgramCommands.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Hanger.h"
@@ -113,6 +116,36 @@ TEST_F(HangerResultsTest, TheReportShowsTheDesignAndTheLoadsTableTheTotal) {
   platform::RunUntilIdle();
   EXPECT_EQ(Trim(Shown().CellText(1, 1, 0)), "Sustained");
   EXPECT_EQ(Trim(Shown().CellText(1, 2, 0)), Trim(FormatForce(-1000.0f)));
+}
+
+// Units chosen from the Layout window: the report shown is laid out again
+// and painted whole under the new labels, as Units in the Results window
+// reopens it.
+TEST_F(HangerResultsTest, UnitsFromTheLayoutWindowRedrawTheReportShown) {
+  OpenLine();
+  OpenHangerReport();
+  platform::RunUntilIdle();
+  ResultTableWindow& report = Shown();
+  HWND window = report.Window();
+  ValidateRect(window, nullptr);
+  platform::ExpectModal(platform::ModalKind::Dialog, "UNITS_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(kAllSiButton, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(ChooseUnits(ProgramCommands().layoutTableWindow()));
+  platform::CheckModalScript();
+  RECT client{}, update{};
+  GetClientRect(window, &client);
+  ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+  EXPECT_TRUE(update.left <= 0 && update.top <= 0 && update.right >= client.right && update.bottom >= client.bottom)
+      << update.left << "," << update.top << "," << update.right << "," << update.bottom;
+  // 0.5 inch of travel is 12.7 mm, and its column is as wide as a fresh
+  // report's in mm.
+  EXPECT_NE(report.CellText(1, 7, 0).find("12.7"), std::string::npos) << report.CellText(1, 7, 0);
+  EXPECT_NE(report.HeadingText(7, 2).find("mm"), std::string::npos) << report.HeadingText(7, 2);
+  const std::vector<int> widths = report.widths;
+  OpenHangerReport();
+  EXPECT_EQ(Shown().widths, widths);
 }
 
 TEST_F(HangerResultsTest, TheLicadFileCarriesTheDesignInTheFilesUnits) {
