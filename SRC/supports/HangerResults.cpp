@@ -175,7 +175,7 @@ void HangerReportWindow::WriteText() {
   const int rows = rowCount;
   if (!g_ReportFileOpen) {
     ResultPrintTable grid(*this, rows);
-    PrintResultGrid(grid, "", "Hanger Report", rows);
+    PrintResultGrid(grid, "Hanger Report", "Hanger Report", rows);
     return;
   }
   if (g_ReportToFile) {

@@ -320,6 +320,34 @@ TEST_F(ModelReportTest, ThePrintedReportNumbersItsBodyFromOne) {
   EXPECT_EQ(g_ResultCase, 2);
 }
 
+// The printed contents list what the text contents list: each support's
+// load summary under "Support load summary" and each case's displacements.
+TEST_F(ModelReportTest, ThePrintedContentsListEachSupportSummaryAndEachCasesDisplacements) {
+  ResultsOfFourCases();
+  const std::string pdf = folder_ + "/contents.pdf";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results",
+                        [](HWND sheet) { SendMessage(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  PrintFromLayout();
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+  const std::vector<std::string> pages = Split(Bytes(pdf + ".txt"), '\f');
+  std::string contents;
+  for (const std::string& page : pages)
+    if (page.find("Table of Contents") != std::string::npos) contents += page;
+  const std::size_t summary = contents.find("Support load summary");
+  ASSERT_NE(summary, std::string::npos) << contents;
+  for (const char* support : {"Anchor at Node 10", "Restraint at Node 20", "Anchor at Node 40"})
+    EXPECT_NE(contents.find(support, summary), std::string::npos) << support << "\n" << contents;
+  int displacements = 0;
+  for (std::size_t found = contents.find("Displacements"); found != std::string::npos;
+       found = contents.find("Displacements", found + 1))
+    displacements += found >= 2 && contents.compare(found - 2, 2, "  ") == 0;  // an entry of its own
+  EXPECT_EQ(displacements, 4) << contents;
+}
+
 // Without results: the "Print Model" sheet's model page; All, None and a
 // box drive the outputs; nothing chosen is refused.
 TEST_F(ModelReportTest, WithoutResultsTheModelPageChoosesTheInputSections) {
