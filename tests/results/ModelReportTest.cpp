@@ -279,7 +279,7 @@ TEST_F(ModelReportTest, TheReportToACsvFileHasTheCoverCellsAndNoContents) {
   EXPECT_EQ(text.find("Quorvel,"), 0u);
   for (const std::string& expected :
        {std::string("\r\nQ.A.Block,\r\n"), std::string("\r\nClient,Northern Utilities,\r\n"),
-        std::string("\r\nPrepared by,,Date,,,\r\n"), std::string("\r\nRevision Record,\r\n"),
+        std::string("\r\nPrepared by,R. Vance,Date,,,\r\n"), std::string("\r\nRevision Record,\r\n"),
         std::string("\r\nB,2026-12-01,Bend radius corrected,\r\n"), std::string("\r\nBill of materials,")})
     EXPECT_NE(text.find(expected), std::string::npos) << expected;
   EXPECT_EQ(text.find("Table of Contents"), std::string::npos);
@@ -538,7 +538,7 @@ TEST_F(ModelReportTest, GoldenTextAndCsvOfTheCoverRecordAndCoordinates) {
       "Quorvel,line\r", "", "\r", "Q.A.Block,\r", "\r", "Quorvel,\r", "\r", "Version 9.00,\r", "\r",
       "Client,Northern Utilities,\r", "\r", "Project,,\r", "\r", "File Number,,\r", "\r", "Report Number,,\r",
       "\r", "Model Name,line,\r", "\r", "Title,,\r", "\r", "Analyzed,<analyzed>,\r", "\r",
-      "Prepared by,,Date,,,\r", "\r", "Checked by,,Date,,,\r", "\r", "Revision Record,\r",
+      "Prepared by,R. Vance,Date,,,\r", "\r", "Checked by,,Date,,,\r", "\r", "Revision Record,\r",
       "Rev., Rev. Date, Remarks,\r", "A,2026-11-02,Issued for review,\r", "B,2026-12-01,Bend radius corrected,\r",
       "Coordinates,\r", "Node,X (mm),Y (mm),Z (mm),\r", "10,0,0,0,\r", "20,1524,0,0,\r", "30A,2876.55,0,0,\r",
       "30,3048,0,0,\r", "30B,3048,0,171.45,\r", "40,3048,0,1524,\r"};
