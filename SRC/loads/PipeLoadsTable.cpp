@@ -66,6 +66,14 @@ void MakeRoomForOneMore(ModelRecordTable<PipeLoad>& table) {
 }
 
 
+// "L" and the smallest number no pipe or beam load is named by.
+std::string FreeLoadName() {
+  for (int n = 1;; ++n) {
+    const std::string name = "L" + std::to_string(n);
+    if (FindPipeLoadByName(M().pipeLoads, name) == 0 && FindRecordByName(M().beamLoads, name) == 0) return name;
+  }
+}
+
 bool StoreName(PipeLoadsTable& table, PipeLoad& record) {
   const std::string name = g_EditFieldText;
   if (name.empty()) return false;
@@ -274,10 +282,15 @@ void PipeLoadsTable::InsertRow() {
     return;
   }
   RunEdit(frame, [&] {
+    // A record is never nameless: Save would write it and Open bring back
+    // a load no row can name. It starts as a new load does.
+    PipeLoad made;
+    InitPipeLoad(made, M().options.ReferenceTemperature);
+    made.name = FreeLoadName();
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
-    loads[row] = PipeLoad{};
+    loads[row] = made;
     ++loads.count;
     return true;
   }, EditMessage::GoesOn, EditRefusal::Thrown);

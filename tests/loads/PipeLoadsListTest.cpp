@@ -146,11 +146,12 @@ TEST_F(PipeLoadsListTest, DeleteRefusesALoadInUseCopyPasteAndInsert) {
   List(126);
   ASSERT_EQ(Loads().count, 1);
   EXPECT_EQ(Table().rowCount, 2);
-  // Insert puts an empty record before a named one.
+  // Insert puts a new record before a named one, named by the first free
+  // number: a nameless one would be saved and reopen as a load no row names.
   TableGoTo(Table(), 1);
   List(128);
   ASSERT_EQ(Loads().count, 2);
-  EXPECT_TRUE(Loads()[1].name.empty());
+  EXPECT_EQ(Loads()[1].name, "L2");
   EXPECT_EQ(Loads()[2].name, "L1");
   // Delete on the spare row clears only that row.
   TableGoTo(Table(), 3);
