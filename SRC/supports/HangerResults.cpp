@@ -10,6 +10,7 @@
 #include "model/Nodes.h"
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
+#include "platform/Input.h"
 #include "printing/ReportOutput.h"
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
@@ -155,6 +156,14 @@ class HangerReportWindow : public ResultTableWindow {
   }
   void CurrentRowChanged() override {
     if (const int layout = HangerRowOf(currentRow); layout != 0) HighlightRowDataItem(layout);
+  }
+  // Tab and Shift+Tab step to the next and previous result table, as in
+  // every result table; the report holds no column to step through.
+  void KeyDown(UINT key) override {
+    if (key == VK_TAB)
+      CycleResultTable(GetKeyState(VK_SHIFT) < 0);
+    else
+      TableKeyDown(*this, key);
   }
   void WriteText() override;
 };

@@ -102,6 +102,17 @@ TEST_F(HangerResultsTest, TheReportShowsTheDesignAndTheLoadsTableTheTotal) {
   EXPECT_EQ(Row(report, 1), (std::vector<std::string>{"20", "2", "Grinnell", "B-268", "7", FormatStiffnessOrRigid(112.0f),
                                                       FormatDisplacement(0.5f), FormatDisplacement(0.0f),
                                                       FormatForce(500.0f), FormatForce(556.0f), "11"}));
+  // Tab steps on to the next result table, and Shift+Tab back to the report.
+  SetFocus(ResultsTableWindow());
+  platform::TestKeyPress(VK_TAB);
+  platform::RunUntilIdle();
+  EXPECT_NE(ResultsReopenCommand(), OpenHangerReport);
+  SetFocus(ResultsTableWindow());
+  platform::TestKeyDown(VK_SHIFT);
+  platform::TestKeyPress(VK_TAB);
+  platform::TestKeyUp(VK_SHIFT);
+  platform::RunUntilIdle();
+  EXPECT_EQ(ResultsReopenCommand(), OpenHangerReport);
   g_ResultCase = ResultCaseOfType(1);
   HangerResultKind().openLoads();
   platform::RunUntilIdle();
