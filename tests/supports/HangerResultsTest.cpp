@@ -295,7 +295,9 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
   for (const std::string& line : Lines(text))
     if (line.find("No.  Size") != std::string::npos) units = line;
   ASSERT_FALSE(units.empty());
-  EXPECT_EQ(units.substr(41), unit) << units;
+  // The travels and loads carry theirs after it too, a blank apart.
+  const std::string travelUnit = UnitLabel(kUnitDisplacement), loadUnit = UnitLabel(kUnitForce);
+  EXPECT_EQ(units.substr(41), unit + " " + travelUnit + " " + travelUnit + " " + loadUnit + " " + loadUnit) << units;
   const std::string csv = folder_ + "/hangers.csv";
   ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, csv));
   TableWindowPrint(ResultsTableWindow());
@@ -305,7 +307,9 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
                                    [](const std::string& line) { return line.rfind("Node,No.,Type,Fig.,Size", 0) == 0; });
   ASSERT_NE(header, lines.end());
   ASSERT_GE(lines.end() - header, 3);
-  EXPECT_EQ(header[1].substr(0, header[1].find_last_not_of("\r,") + 1), ",of,,No.,," + unit);
+  const std::string travel = UnitLabel(kUnitDisplacement), load = UnitLabel(kUnitForce);
+  EXPECT_EQ(header[1].substr(0, header[1].find_last_not_of("\r,") + 1),
+            ",of,,No.,," + unit + "," + travel + "," + travel + "," + load + "," + load);
   const std::vector<std::string> cells = [](std::string line) {
     std::vector<std::string> out(1);
     for (char c : line) {
