@@ -136,6 +136,26 @@ bool NodeIsMade(const Model& model, std::int32_t id) {
   return id == 0 || FindNodeIndex(model.nodes, id) != 0 || FindNodeIndex(model.nodes, Plain(id)) != 0;
 }
 
+// The question before rows go that make the node a branch starts "From"
+// further on: the branch would lose its start and stand at (0, 0, 0),
+// joined to nothing. Empty when no branch starts at such a node.
+std::string BranchStartQuestion(const Model& model, int from, int to) {
+  for (int j = 1; j <= model.rowCount; ++j) {
+    if (j >= from && j <= to) continue;
+    const LayoutRow& row = model.row(j);
+    if (row.elementType != ElementType::From) continue;
+    const int index = FindNodeIndex(model.nodes, row.node);
+    if (index == 0 || model.nodes[index].row < from || model.nodes[index].row > to) continue;
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "The branch \"From\" node %s at row %d starts at a node these rows make; it will lose "
+                  "its position.\nDelete the rows anyway?",
+                  NodeNumberText(row.node), j);
+    return text;
+  }
+  return {};
+}
+
 // --- the dialog ---------------------------------------------------------------
 
 struct DeleteDialogState {
@@ -256,6 +276,9 @@ bool DeleteLayoutRows(Model& model, int from, int to, HWND owner) {
     ShowErrorMessage(owner, refusal);
     return false;
   }
+  if (const std::string question = BranchStartQuestion(model, from, to);
+      !question.empty() && !MessageBoxDialog(owner, question, IDNO))
+    return false;
   const int removed = to - from + 1;
   for (int r = from; r <= to; ++r) FreeRowObjects(model.row(r));
   for (int r = from; r + removed <= model.rowCount + 1; ++r) model.row(r) = std::move(model.row(r + removed));

@@ -13,6 +13,7 @@
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "resultsfile/ResultNavigation.h"
 #include "services/DialogHelper.h"
 #include "services/ListFrameState.h"
 #include "services/ProgramCommands.h"
@@ -65,6 +66,13 @@ void RedrawValues(HWND owner) {
   if (layout != nullptr && IsWindowVisible(layout))
     ReloadLayoutTable(owner != nullptr && GetAncestor(layout, GA_ROOT) == GetAncestor(owner, GA_ROOT));
   RefreshListWindow();
+  // The result table shown (support loads, the hanger report, ...) is laid
+  // out again under its new labels and painted whole, whichever window the
+  // dialog was opened from; the keyboard stays where the user left it.
+  if (ResultTableWindow* shown = ShownResultTable()) {
+    TableShow(*shown);
+    InvalidateRect(shown->Window(), nullptr, FALSE);
+  }
   if (HWND graphics = GraphicsWindowHandle()) InvalidateRect(graphics, nullptr, FALSE);
 }
 

@@ -34,10 +34,15 @@ const char* const kNames[kColumns + 1] = {"", "Node", "FX/P", "FY/VL", "FZ/VC", 
 Model& M() { return TheModel(); }
 ModelRecordTable<Allowable>& Records() { return M().allowables; }
 
-// The record position Copy remembered; 0 none.
-int& CopiedRecord() {
-  static int record = 0;
-  return record;
+// The values Copy remembered: a copy, never a line number, since a Delete or
+// Insert moves the records before the paste.
+struct CopiedAllowable {
+  bool held = false;
+  Allowable values;
+};
+CopiedAllowable& Copied() {
+  static CopiedAllowable copied;
+  return copied;
 }
 
 std::string ValueText(int column, float value) {
@@ -73,10 +78,6 @@ AllowablesTable& TheAllowablesTable() {
 
 ModelRecordTable<Allowable>& AllowablesTable::ModelRecords() { return Records(); }
 std::string AllowablesTable::RecordKey(int record) { return AllowableCellText(BeamRecordAt(Records(), record), 1); }
-void AllowablesTable::RemoveRecord(int row) {
-  UnnamedRecordList::RemoveRecord(row);
-  if (CopiedRecord() > Records().count) CopiedRecord() = 0;
-}
 int AllowablesTable::RunDialog(int record, SnapshotToken token) { return AllowableDialog(frame, record, token); }
 BeamRecordTable::RecordHighlighter AllowablesTable::Highlighter() { return HighlightAllowable; }
 void AllowablesTable::CheckRequired(int row) {
@@ -148,26 +149,25 @@ void OpenAllowablesTable() {
 bool AllowablesListShown() { return CurrentListOpener() == OpenAllowablesTable && ListTableWindow(0) != nullptr; }
 
 bool AllowableCanCopy() { return AllowablesListShown() && Records().count > 0 && !TableResultsShown(); }
-bool AllowableCanPaste() { return AllowablesListShown() && CopiedRecord() != 0 && !TableResultsShown(); }
+bool AllowableCanPaste() { return AllowablesListShown() && Copied().held && !TableResultsShown(); }
 
 void SelectAllowableForEdit() {
   AllowablesTable& table = TheAllowablesTable();
   const int row = table.currentRow;
-  if (row >= 1 && row <= Records().count) CopiedRecord() = row;
+  if (row >= 1 && row <= Records().count) Copied() = {true, Records()[row]};
 }
 
 void StoreEditedAllowable() {
   AllowablesTable& table = TheAllowablesTable();
   const int row = table.currentRow;
-  const int from = CopiedRecord();
-  if (from == 0 || row < 1 || row > Records().count + 1 || TableResultsShown()) return;
+  if (!Copied().held || row < 1 || row > Records().count + 1 || TableResultsShown()) return;
   const SnapshotToken token = TakeUndoSnapshot(table.frame);
   const bool entry = row == Records().count + 1;
   if (entry) table.AppendEntryRecord();
-  const Allowable copied = Records()[from];
+  const Allowable copied = Copied().values;
   const Allowable before = Records()[row];
   Records()[row] = copied;
-  CopiedRecord() = 0;
+  Copied() = {};
   TableGoTo(table, row);
   // The dialog's own snapshot joins the paste's: OK with the values pasted
   // keeps the paste, one step with what the dialog changed.

@@ -24,8 +24,6 @@ class AllowablesTable : public UnnamedRecordList<Allowable> {
   std::string Title() override { return "Allowables"; }
   ModelRecordTable<Allowable>& ModelRecords() override;
   std::string RecordKey(int record) override;
-  // Copy forgets a remembered record that no longer exists.
-  void RemoveRecord(int row) override;
   int RunDialog(int record, SnapshotToken token) override;
   RecordHighlighter Highlighter() override;
   void CheckRequired(int row) override;
@@ -37,8 +35,8 @@ void OpenAllowablesTable();
 bool AllowablesListShown();
 std::string AllowableCellText(const Allowable& record, int column);
 
-// Copy (363) and Paste (364) of the list: Copy remembers the record of the
-// current line; Paste copies it over the current line's record and opens
+// Copy (363) and Paste (364) of the list: Copy remembers the values of the
+// current line; Paste copies them over the current line's record and opens
 // the dialog there. CanPaste: a record is remembered.
 void SelectAllowableForEdit();
 void StoreEditedAllowable();

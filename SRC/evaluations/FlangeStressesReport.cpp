@@ -198,8 +198,10 @@ void ResultBlocks(const FlangeQualificationData& d, const FlangeResults& r) {
       ValueLine("ANSI B16.5 Flange Allowable Pressure Rating", FormatPressure(d.allowablePressure), kUnitPressure));
   EvaluationReportWriteLine("");
   EvaluationReportWriteLine("Stress Safety Factor: (If greater than one, then joint failure is predicted)");
+  // The ratio gets its word as every stress row does: above one fails.
+  const double pressureRatio = r.Pe / d.allowablePressure;
   EvaluationReportWriteLine(std::string("Equivalent Pressure / Allowable Pressure = ") +
-                            FormatFixedWidth(r.Pe / d.allowablePressure, 5, 2));
+                            FormatFixedWidth(pressureRatio, 5, 2) + "  " + FlangeStatusText(pressureRatio));
   FileRule();
 
   SectionHeading("Flange Stresses as per ASME Section VIII. Div. 1 - Appendix 2");

@@ -225,6 +225,10 @@ Pump CheckPumpInput(DialogHelper& helper, const Pump& stored) {
   if (vertical) edited.suctionLocation = edited.dischargeLocation = kNozzleSide;
   if (!vertical && !(ansi && (edited.category == 1 || edited.category == 5))) {
     CheckDirectionInput(helper, kFirstAxis, edited.shaftAxis[0], edited.shaftAxis[1], edited.shaftAxis[2]);
+    if (std::string fault = PumpShaftAxisFault(edited, M().options.ZVertical != 0); !fault.empty()) {
+      helper.DialogFocusItem(kFirstAxis + (M().options.ZVertical != 0 ? 2 : 1));
+      throw fault;
+    }
     const char* const labels[3] = {"X", "Y", "Z"};
     for (int i = 0; i < 3; ++i) edited.centre[static_cast<std::size_t>(i)] = ReadCentre(helper, kFirstCentre + i, labels[i]);
     const double distance = std::sqrt(static_cast<double>(edited.centre[0]) * edited.centre[0] +

@@ -238,6 +238,7 @@ PumpFrame PumpAxes(const Pump& pump, const PumpEvaluation& evaluation, bool zVer
       std::snprintf(text, sizeof text, "Invalid shaft axis for pump: %s", pump.name.c_str());
       throw std::string(text);
     }
+    if (std::string fault = PumpShaftAxisFault(pump, zVertical); !fault.empty()) throw fault;
     for (int i = 0; i < 3; ++i) frame.x[static_cast<std::size_t>(i)] = static_cast<float>(pump.shaftAxis[static_cast<std::size_t>(i)] / length);
     frame.y = Cross(frame.z, frame.x);
     axis = pump.shaftAxis;

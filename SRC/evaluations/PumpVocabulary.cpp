@@ -1,6 +1,9 @@
 // The pump words; see PumpVocabulary.h.
 #include "evaluations/PumpVocabulary.h"
 
+#include <array>
+#include <cmath>
+
 #include "records/Pump.h"
 
 const std::vector<std::string>& PumpCategoryNames() {
@@ -99,4 +102,15 @@ std::string PumpBoltOrMountingText(const Pump& pump) {
 bool PumpIsVerticalKind(const Pump& pump) {
   if (pump.vertical != 0 || EffectivePumpStandard(pump) == kPumpVerticalInlineApi610) return true;
   return EffectivePumpStandard(pump) == kPumpAnsiHi962 && (pump.category == 1 || pump.category == 5);
+}
+
+std::string PumpShaftAxisFault(const Pump& pump, bool zVertical) {
+  if (PumpIsVerticalKind(pump)) return {};
+  const std::array<float, 3>& a = pump.shaftAxis;
+  const double length = std::sqrt(static_cast<double>(a[0]) * a[0] + static_cast<double>(a[1]) * a[1] +
+                                  static_cast<double>(a[2]) * a[2]);
+  // A rounding trace of a rotated axis is level; a typed slope is not.
+  const double rise = std::fabs(static_cast<double>(a[zVertical ? 2 : 1]));
+  if (rise <= 1.0e-5 * length) return {};
+  return "Pump " + pump.name + ": the shaft axis of a horizontal pump must be level";
 }

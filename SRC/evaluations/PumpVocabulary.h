@@ -30,3 +30,9 @@ std::string PumpBoltOrMountingText(const Pump& pump);
 // Whether the pump's local frame has a vertical shaft: an API 610 vertical
 // inline pump, or an ANSI/HI B73.2 or vertical turbine pump.
 bool PumpIsVerticalKind(const Pump& pump);
+// The shaft axis rule of a horizontal pump: its local frame takes the axis
+// as X and Z x X as Y, which is a unit frame only for a level axis, so an
+// axis with a vertical component (Y, or Z when Z is vertical) would resolve
+// the nozzle loads in a skewed frame. The refusal names the pump; empty
+// when the pump keeps the rule (vertical kinds take no axis of their own).
+std::string PumpShaftAxisFault(const Pump& pump, bool zVertical);

@@ -6,6 +6,7 @@
 // as read: the evaluations look them up, not the import.
 #include <array>
 
+#include "evaluations/PumpVocabulary.h"
 #include "files/BatchSections.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -148,6 +149,8 @@ void ParseBatchPump(BatchReader& reader) {
   if (pump.suctionNode == 0 && pump.dischargeNode == 0) BatchLineError(reader, "Suction or Dischage node required");
   if (type == 0) {
     if (IsZero(pump.shaftAxis)) BatchLineError(reader, "invalid shaft axis direction");
+    if (std::string fault = PumpShaftAxisFault(pump, reader.model->options.ZVertical != 0); !fault.empty())
+      BatchLineError(reader, fault);
     if (IsZero(pump.centre)) BatchLineError(reader, "Invalid centre of pump");
   }
   AppendPump(reader.model->pumps, pump);

@@ -40,10 +40,15 @@ constexpr int kPasteCommand = 364;
 Model& M() { return TheModel(); }
 int ThermalCount() { return M().options.ThermalLoadCount; }
 
-// The record remembered by Copy, 0 when none.
-int& CopiedRecord() {
-  static int record = 0;
-  return record;
+// The values remembered by Copy: a copy, never a line number, since Insert
+// and Delete move the records before the paste.
+struct CopiedLoad {
+  bool held = false;
+  PipeLoad values;
+};
+CopiedLoad& Copied() {
+  static CopiedLoad copied;
+  return copied;
 }
 
 bool Shown(const PipeLoadsTable& table) {
@@ -60,6 +65,14 @@ void MakeRoomForOneMore(ModelRecordTable<PipeLoad>& table) {
   if (table.count >= table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
 }
 
+
+// "L" and the smallest number no pipe or beam load is named by.
+std::string FreeLoadName() {
+  for (int n = 1;; ++n) {
+    const std::string name = "L" + std::to_string(n);
+    if (FindPipeLoadByName(M().pipeLoads, name) == 0 && FindRecordByName(M().beamLoads, name) == 0) return name;
+  }
+}
 
 bool StoreName(PipeLoadsTable& table, PipeLoad& record) {
   const std::string name = g_EditFieldText;
@@ -269,10 +282,15 @@ void PipeLoadsTable::InsertRow() {
     return;
   }
   RunEdit(frame, [&] {
+    // A record is never nameless: Save would write it and Open bring back
+    // a load no row can name. It starts as a new load does.
+    PipeLoad made;
+    InitPipeLoad(made, M().options.ReferenceTemperature);
+    made.name = FreeLoadName();
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
-    loads[row] = PipeLoad{};
+    loads[row] = made;
     ++loads.count;
     return true;
   }, EditMessage::GoesOn, EditRefusal::Thrown);
@@ -299,7 +317,6 @@ void PipeLoadsTable::DeleteRow() {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;
-    if (CopiedRecord() > loads.count) CopiedRecord() = 0;
     return true;
   }, EditMessage::GoesOn, EditRefusal::Thrown);
   TitleAndRows(*this);
@@ -336,7 +353,7 @@ void PipeLoadsTable::UpdateMenu() {
   if (menuMode != 1) return;
   const bool real = currentRow >= 1 && currentRow <= M().pipeLoads.count && !TableResultsShown();
   SetListMenuItem(frameMenu, kCopyCommand, real);
-  SetListMenuItem(frameMenu, kPasteCommand, real && CopiedRecord() != 0);
+  SetListMenuItem(frameMenu, kPasteCommand, real && Copied().held);
 }
 
 void PipeLoadsTable::WriteText() { PrintPipeLoads(); }
@@ -368,7 +385,7 @@ void OpenPipeLoadsTable() {
 bool CopyPipeLoad() {
   PipeLoadsTable& table = ThePipeLoadsTable();
   if (!Shown(table)) return false;
-  if (table.currentRow >= 1 && table.currentRow <= M().pipeLoads.count) CopiedRecord() = table.currentRow;
+  if (table.currentRow >= 1 && table.currentRow <= M().pipeLoads.count) Copied() = {true, M().pipeLoads[table.currentRow]};
   return true;
 }
 
@@ -376,17 +393,16 @@ bool PastePipeLoad(HWND owner) {
   PipeLoadsTable& table = ThePipeLoadsTable();
   if (!Shown(table)) return false;
   ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
-  const int from = CopiedRecord();
   const int to = table.currentRow;
-  if (from < 1 || from > loads.count || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
+  if (!Copied().held || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
   RunEdit(owner, [&] {
     PipeLoad& target = PipeLoadSlot(loads, to);
     const std::string name = target.name;
-    target = loads[from];
+    target = Copied().values;
     target.name = name;
     return true;
   });
-  CopiedRecord() = 0;
+  Copied() = {};
   TableDrawRow(table, to);
   return true;
 }

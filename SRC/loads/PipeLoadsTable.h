@@ -8,7 +8,8 @@
 // carried into every row; Enter fills the not-given values of a row (the
 // reference temperature, the not-given pressure, the design values from the
 // largest operating ones) and, on the spare row, makes the new record.
-// Insert makes an empty record before the current one, Delete refuses a
+// Insert makes a new record, named "L" and the first free number, before
+// the current one, Delete refuses a
 // load that a row uses. Edit (double click) opens LOAD_DIALOG. The List
 // window's Copy and Paste copy every value but the name from one load to
 // another. The list prints as the "Pipe loads" section (PipeLoadsPrint.cpp).

@@ -126,6 +126,24 @@ std::vector<ContentsEntry>& ContentsEntries() {
   return entries;
 }
 
+namespace {
+
+// The contents entries recorded since the last text was drawn: a section
+// whose table finds no room at the foot of the page starts on the next
+// one, so its entry takes the page its first text lands on.
+struct PendingEntries {
+  bool waiting = false;
+  std::size_t first = 0;
+};
+PendingEntries& Pending() {
+  static PendingEntries pending;
+  return pending;
+}
+
+void TextDrawn() { Pending().waiting = false; }
+
+}  // namespace
+
 int PrintedPageNumber() {
   int number = g_PrinterPage;
   if (g_QaCoverPrinted) number -= 1;
@@ -140,6 +158,7 @@ int PrinterTextWidth(const std::string& text) {
 }
 
 void PrinterTextAtXY(int x, int y, const std::string& text) {
+  TextDrawn();
   TextOut(g_PrinterDc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -157,6 +176,7 @@ void PrinterTextCentred(int x, const std::string& text) { PrinterTextAt(x - Prin
 
 void PrinterStringAt(int x, const char* text, int length) {
   if (text == nullptr || length < 0) length = 0;
+  TextDrawn();
   TextOut(g_PrinterDc, x, PrinterPage().y, text != nullptr ? text : "", length);
 }
 
@@ -186,6 +206,11 @@ void PrinterHeadingBar(const std::string& title) {
 void PrinterPageHeading() {
   PrinterPageGeometry& page = PrinterPage();
   ++g_PrinterPage;
+  // Entries of sections that drew nothing yet move to this page; the
+  // heading's own texts are not theirs.
+  const PendingEntries moved = Pending();
+  if (moved.waiting)
+    for (std::size_t i = moved.first; i < ContentsEntries().size(); ++i) ContentsEntries()[i].page = PrintedPageNumber();
   PageMark(g_PrinterPage);
   ReleasePageObjects();
   MakePageObjects();
@@ -213,11 +238,13 @@ void PrinterPageHeading() {
   SelectObject(g_PrinterDc, GetStockObject(HOLLOW_BRUSH));
   Rectangle(g_PrinterDc, 0, page.bodyTop, page.width, page.bodyBottom);
   SelectClipRgn(g_PrinterDc, Objects().clip);
+  Pending() = moved;
 }
 
 void BeginReportSection(const std::string& title, int level) {
   // The unnumbered front pages (revision record) are not listed.
   if (!g_CollectContents || g_SuppressPageNumber) return;
+  if (!Pending().waiting || Pending().first > ContentsEntries().size()) Pending() = {true, ContentsEntries().size()};
   ContentsEntries().push_back(ContentsEntry{title, level, PrintedPageNumber()});
 }
 
@@ -235,6 +262,7 @@ void StartContentsPage() {
 
 void PrintTableOfContents() {
   if (!g_CollectContents) return;
+  Pending() = {};
   PrinterPageGeometry& page = PrinterPage();
   g_RomanPageNumbers = true;
   // An empty page the body ended on becomes the first contents page, so
@@ -282,6 +310,7 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
   page.height = static_cast<int>(height * GetDeviceCaps(reference, LOGPIXELSY));
   g_Recording = true;
   g_PrinterPage = 0;
+  Pending() = {};
   PrepareReportTitle();
   auto finish = [&] {
     ReleasePageObjects();

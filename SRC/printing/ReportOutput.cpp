@@ -9,6 +9,7 @@
 // "txt written." / "csv written." comes only after a good close.
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "model/Model.h"
@@ -50,6 +51,9 @@ ReportFile& TheReportFile() {
 struct ContentsFile {
   std::FILE* stream = nullptr;
   std::string path;
+  // Titles set since the last text was placed: a section that finds no
+  // room at the foot of the page begins on the next, and is listed there.
+  std::vector<std::string> waiting;
 };
 
 ContentsFile& Contents() {
@@ -303,14 +307,24 @@ void OpenContentsFile() {
 void ReportSetTitle(const std::string& title) {
   ContentsFile& contents = Contents();
   if (!g_CollectContents || contents.stream == nullptr) return;
+  contents.waiting.push_back(title);
+}
+
+void ReportPlaceContentsTitles() {
+  ContentsFile& contents = Contents();
+  if (contents.waiting.empty()) return;
+  std::vector<std::string> titles = std::move(contents.waiting);
+  contents.waiting.clear();
   // The unnumbered front pages (cover, revision record) are not listed.
-  if (g_ReportPageNumberOff || g_ReportPage <= g_ReportUnnumberedPages) return;
-  std::fprintf(contents.stream, "%s: Page %d\n", title.c_str(), ReportShownPageNumber());
+  if (contents.stream == nullptr || g_ReportPageNumberOff || g_ReportPage <= g_ReportUnnumberedPages) return;
+  for (const std::string& title : titles)
+    std::fprintf(contents.stream, "%s: Page %d\n", title.c_str(), ReportShownPageNumber());
 }
 
 void ReportTableOfContents() {
   ContentsFile& contents = Contents();
   if (contents.stream == nullptr) return;
+  ReportPlaceContentsTitles();
   g_RomanPageNumbers = true;
   std::rewind(contents.stream);
   g_ContentsFirstPage = g_ReportPage;

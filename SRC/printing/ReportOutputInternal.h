@@ -9,3 +9,6 @@
 // of a CSV report drops its trailing empty lines.
 void WriteReportPage(bool last);
 std::vector<std::string> ReportPageLines();
+// Lists the contents titles set since the last text on the page the text
+// now placed is on (a page's own heading is not a section's text).
+void ReportPlaceContentsTitles();

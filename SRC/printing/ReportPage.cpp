@@ -132,8 +132,12 @@ void WidenRules() {
   }
 }
 
+// Set while the page's own heading is placed.
+bool g_PlacingPageHeader = false;
+
 // Writes `text` from `column` of `line`, clipped to the page.
 void Place(const std::string& text, int line, int column) {
+  if (!g_PlacingPageHeader) ReportPlaceContentsTitles();
   if (line < 1 || line > kReportPageLines) return;
   std::string& row = Page()[static_cast<std::size_t>(line - 1)];
   if (row.size() < kReportPageColumns) row.resize(kReportPageColumns, ' ');
@@ -149,6 +153,7 @@ void Place(const std::string& text, int line, int column) {
 
 // A text placed by a line routine: in CSV mode it is followed by a comma.
 void PlaceText(const std::string& text, int line, int column) {
+  if (!g_PlacingPageHeader) ReportPlaceContentsTitles();
   if (PlacementWatcher()) PlacementWatcher()(text, line, column);
   if (line < 1 || line > kReportPageLines) return;
   std::string& row = Page()[static_cast<std::size_t>(line - 1)];
@@ -286,6 +291,10 @@ void ReportPageHeader() {
   ClearPage();
   g_ReportLine = 1;
   ++g_ReportPage;
+  g_PlacingPageHeader = true;
+  struct HeaderPlaced {
+    ~HeaderPlaced() { g_PlacingPageHeader = false; }
+  } placed;
   if (g_ReportToFile) {
     if (g_ReportPage != 1) return;
     Place("Quorvel," + CsvQuoted(g_ReportTitle), 1, 1);

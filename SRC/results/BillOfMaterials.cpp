@@ -44,6 +44,13 @@ const PipeSection* SectionOf(const Model& model, int number) {
 const PipeSection* SectionNamed(const Model& model, const std::string& name) {
   return SectionOf(model, FindSectionByName(model.sections, name));
 }
+// A density of the itemized list, with the digits its row's weights are
+// worked from: three decimals of lb/in3 would show 11 lb/ft3 as 0.006.
+std::string ItemDensity(float value) {
+  if (value == 0.0f || !std::isfinite(value)) return FormatDensity(value);
+  return FormatG5(static_cast<double>(value) * UnitFactor(kUnitDensity));
+}
+
 float DensityOf(const Model& model, int material) {
   return material >= 1 && material <= model.materials.count ? model.materials[material].density : 0.0f;
 }
@@ -552,11 +559,11 @@ void WriteCsv(const Model& model, const BomLists& lists) {
       ReportPutField(FormatDimension(item.length));
       ReportPutField(FormatDimension(item.od));
       ReportPutField(FormatDimension(item.thk));
-      ReportPutField(FormatDensity(item.materialDensity));
-      ReportPutField(FormatDensity(item.fluidDensity));
-      ReportPutField(FormatDensity(item.insulationDensity));
+      ReportPutField(ItemDensity(item.materialDensity));
+      ReportPutField(ItemDensity(item.fluidDensity));
+      ReportPutField(ItemDensity(item.insulationDensity));
       ReportPutField(FormatDimension(item.insulationThickness));
-      ReportPutField(FormatDensity(item.liningDensity));
+      ReportPutField(ItemDensity(item.liningDensity));
       ReportPutField(FormatDimension(item.liningThickness));
       for (float weight : {item.empty, item.fluid, item.insulation, item.lining, item.additional})
         ReportPutField(FormatWeight(weight));

@@ -328,6 +328,7 @@ void DisplacementsTableWindow::WriteText() {
   if (!g_ReportFileOpen) {
     ResultPrintTable grid(t, rows, Groups());
     grid.equalize = [&t](std::vector<int>& w) { t.Equalize(w); };
+    BeginReportSection("Displacements", 1);
     PrintResultGrid(grid, "", "Displacements: " + caseTitle, rows);
     return;
   }
@@ -353,7 +354,6 @@ void DisplacementsTableWindow::WriteText() {
     }
     return;
   }
-  BeginReportSection("Displacements", 1);
   if (ReportLinesLeft() < 5) ReportNewPage();
   ReportSetTitle(caseTitle + ": Displacements");
   TextHeading(caseTitle);
@@ -437,6 +437,7 @@ class MinMaxTableWindow : public ResultTableWindow {
     const std::string caseTitle = CurrentCaseTitle();
     if (!g_ReportFileOpen) {
       ResultPrintTable grid(*this, 12);
+      BeginReportSection("Minimum & Maximum Displacements", 1);
       PrintResultGrid(grid, "", "Minimum & Maximum Displacements: " + caseTitle, 12);
       return;
     }

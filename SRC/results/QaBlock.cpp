@@ -117,8 +117,11 @@ void CoverInCsv() {
   CsvLine("Quorvel");
   CsvLine(std::string("Version ") + kVersionText);
   for (const CoverLine& cover : CoverLines()) CsvLine(std::string(cover.label) + "," + CsvQuoted(cover.value));
-  CsvLine("Prepared by,,Date,,");
-  CsvLine("Checked by,,Date,,");
+  // The names stand in the field beside their labels, as the text and
+  // printed covers print them under the signature lines.
+  const QualityAssuranceBlock& qa = TheModel().qa;
+  CsvLine("Prepared by," + CsvQuoted(qa.preparedBy) + ",Date,,");
+  CsvLine("Checked by," + CsvQuoted(qa.checkedBy) + ",Date,,");
 }
 
 void CoverOnPrinterPage() {

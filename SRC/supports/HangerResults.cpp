@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "model/Model.h"
@@ -10,6 +11,7 @@
 #include "model/Nodes.h"
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
+#include "platform/Input.h"
 #include "printing/ReportOutput.h"
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
@@ -156,6 +158,14 @@ class HangerReportWindow : public ResultTableWindow {
   void CurrentRowChanged() override {
     if (const int layout = HangerRowOf(currentRow); layout != 0) HighlightRowDataItem(layout);
   }
+  // Tab and Shift+Tab step to the next and previous result table, as in
+  // every result table; the report holds no column to step through.
+  void KeyDown(UINT key) override {
+    if (key == VK_TAB)
+      CycleResultTable(GetKeyState(VK_SHIFT) < 0);
+    else
+      TableKeyDown(*this, key);
+  }
   void WriteText() override;
 };
 
@@ -175,7 +185,7 @@ void HangerReportWindow::WriteText() {
   const int rows = rowCount;
   if (!g_ReportFileOpen) {
     ResultPrintTable grid(*this, rows);
-    PrintResultGrid(grid, "", "Hanger Report", rows);
+    PrintResultGrid(grid, "Hanger Report", "Hanger Report", rows);
     return;
   }
   if (g_ReportToFile) {
@@ -183,7 +193,8 @@ void HangerReportWindow::WriteText() {
     ReportNewLine();
     WriteCsvCells({"Node", "No.", "Type", "Fig.", "Size", "Spr.Rate", "Ver.Travel", "Hor.Travel", "Hot load", "Cold load",
                    "var"});
-    WriteCsvCells({"", "of", "", "No.", "", UnitLabel(kUnitStiffness)});
+    WriteCsvCells({"", "of", "", "No.", "", UnitLabel(kUnitStiffness), UnitLabel(kUnitDisplacement),
+                   UnitLabel(kUnitDisplacement), UnitLabel(kUnitForce), UnitLabel(kUnitForce)});
     for (int row = 1; row <= rows; ++row) {
       std::vector<std::string> cells;
       for (int column = 1; column <= kReportColumns; ++column) cells.push_back(CellText(row, column, 0));
@@ -206,7 +217,12 @@ void HangerReportWindow::WriteText() {
   ReportNewLine();
   ReportPutText("of", 11);
   ReportPutText("No.  Size", 30);
+  // The travels and loads carry their units after the rate's, as the
+  // table on screen and the CSV lines do.
   ReportPutText(UnitLabel(kUnitStiffness), 42);
+  for (const auto& [unit, column] : {std::pair{kUnitDisplacement, 49}, std::pair{kUnitDisplacement, 57},
+                                     std::pair{kUnitForce, 65}, std::pair{kUnitForce, 71}})
+    ReportPutText(UnitLabel(unit), column);
   ReportNewLine();
   ReportRule();
   constexpr int kAt[kReportColumns + 1] = {0, 6, 11, 14, 30, 35, 42, 49, 57, 65, 71, 77};

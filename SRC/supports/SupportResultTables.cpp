@@ -596,6 +596,8 @@ void PrintSupportSummary(const SupportResultKind& kind, int row) {
     ResultPrintTable grid(table, rows, table.Groups());
     grid.equalize = [&table](std::vector<int>& w) { table.Equalize(w); };
     grid.flagged = [&table](int r, int column, int) { return table.Exceeded(r, column); };
+    // Listed under the load summary, as the text report lists it.
+    BeginReportSection(SupportSummaryTable::CFormatNode((std::string(kind.singular) + " at Node %s").c_str(), row), 1);
     PrintResultGrid(grid, "", SupportSummaryTitle(kind, row), rows);
     return;
   }

@@ -101,6 +101,32 @@ TEST_F(DeleteRowsTest, RangeRefusalsKeepEveryRow) {
   EXPECT_EQ(Nodes(), (std::vector<NodeId>{10, 30, 40}));
 }
 
+// Rows that make the node a branch starts "From" further down: asked
+// first, No keeps every row, Yes deletes them.
+TEST_F(DeleteRowsTest, RowsThatMakeABranchStartAskFirst) {
+  Model& model = TheModel();
+  AddRow(model, 30, ElementType::From);  // row 8, at row 4's node
+  AddRow(model, 70, ElementType::Pipe, 0.0f, 12.0f);
+  MakeModel(model);
+  ReloadLayoutTable();
+  platform::RunUntilIdle();
+  for (const bool yes : {false, true}) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "DELETE_ELEMENTS_DIALOG", [yes](HWND dialog) {
+      SetDlgItemText(dialog, 1301, "3");
+      SetDlgItemText(dialog, 1302, "4");
+      platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [yes](HWND question) {
+        EXPECT_NE(LinesOfDialog(question).at(0).find("\"From\" node 30 at row 8"), std::string::npos);
+        SendMessage(question, WM_COMMAND, yes ? IDOK : IDCANCEL, 0);
+      });
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+      if (!yes) SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(279);
+    platform::CheckModalScript();
+    EXPECT_EQ(Nodes().size(), yes ? 6u : 8u);
+  }
+}
+
 TEST_F(DeleteRowsTest, CurrentRowDeleteOnTitleFromSpareAndPipe) {
   table().currentRow = 1;
   Command(126);

@@ -65,6 +65,9 @@ TEST_F(EquipmentListsTest, PumpsOpenFromTheLayoutAndTheDialogChecksEachFieldInOr
     Click(dialog, 1406);  // suction End
     ExpectRefusal(dialog, "Direction is invalid");
     SetDlgItemText(dialog, 1305, "1");
+    SetDlgItemText(dialog, 1306, "0.1");  // a sloped shaft would skew the pump's frame
+    ExpectRefusal(dialog, "Pump Charge pump P-1: the shaft axis of a horizontal pump must be level");
+    SetDlgItemText(dialog, 1306, "");
     ExpectRefusal(dialog, "Center of the pump is required");
     SetDlgItemText(dialog, 1308, "10");
     // ANSI/HI: the category, size and material are required in order.
@@ -267,6 +270,31 @@ TEST_F(EquipmentListsTest, AllowablesDialogCopyAndPaste) {
   platform::CheckModalScript();
   EXPECT_EQ(model.allowables[2].node, 40);
   EXPECT_EQ(model.allowables.count, 2);
+}
+
+// Copy keeps the values of the line copied, not its position: a Delete
+// before the Paste moves the records under it.
+TEST_F(EquipmentListsTest, AllowablePasteGivesTheValuesCopiedAfterADelete) {
+  Model& model = TheModel();
+  for (int n = 1; n <= 4; ++n) AppendAllowable(model.allowables, Allowable{10 * n, {1000.0f * static_cast<float>(n)}});
+  LayoutCommand(40047);
+  ASSERT_EQ(CurrentListOpener(), &OpenAllowablesTable);
+  AllowablesTable& table = TheAllowablesTable();
+  TableGoTo(table, 3);
+  SendMessage(ListFrame().window, WM_COMMAND, 363, 0);
+  TableGoTo(table, 1);
+  table.DeleteRow();
+  ASSERT_EQ(model.allowables.count, 3);
+  TableGoTo(table, 4);
+  Answer("ALLOWABLE_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1301), "30");
+    EXPECT_EQ(Field(dialog, 1302), "3000");
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 364, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(model.allowables.count, 3);
 }
 
 TEST_F(EquipmentListsTest, TypedAllowableCellsAreStoredThroughTheDialogsParsers) {

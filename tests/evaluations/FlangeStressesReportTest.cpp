@@ -91,7 +91,7 @@ TEST_F(FlangeStressesReportTest, TheTextFileHoldsTheInputsThenTheResultsOnAPageO
   bool formFeed = false;
   for (std::size_t i = heading; i < results; ++i) formFeed |= lines[i].find('\f') != std::string::npos;
   EXPECT_TRUE(formFeed);
-  EXPECT_EQ(lines[Find(lines, "Equivalent Pressure / Allowable")], "   Equivalent Pressure / Allowable Pressure = 0.62");
+  EXPECT_EQ(lines[Find(lines, "Equivalent Pressure / Allowable")], "   Equivalent Pressure / Allowable Pressure = 0.62  OK");
   // The heading row at column 28, the rows at their columns.
   const std::size_t headings = Find(lines, "Calculated   Allowed   Ratio   Status", results);
   EXPECT_EQ(lines[headings].find("Calculated"), 27u);

@@ -145,6 +145,13 @@ TEST(PumpFrame, HorizontalAndVerticalAxesAndTheirMessages) {
   EXPECT_FLOAT_EQ(e.frame.y[2], -1.0f);
   EXPECT_FLOAT_EQ(e.nozzles[0].offset[0], -10.0f);
   EXPECT_FLOAT_EQ(e.nozzles[1].offset[2], 12.0f);
+  // A sloped shaft gives no frame: Z x X would not be of unit length. Level
+  // with Z vertical, the same axis is taken.
+  p.shaftAxis = {0.1f, 1.0f, 0.0f};
+  ResolvePumpNozzles(p, At(10, {0, 0, 0}, 6.0f), At(20, {10, 12, 0}, 4.0f), false, e);
+  EXPECT_EQ(e.frameError, "Pump P-1: the shaft axis of a horizontal pump must be level");
+  ResolvePumpNozzles(p, At(10, {0, 0, 0}, 6.0f), At(20, {10, 12, 0}, 4.0f), true, e);
+  EXPECT_TRUE(e.frameError.empty());
   p.shaftAxis = {0, 0, 0};
   ResolvePumpNozzles(p, At(10, {0, 0, 0}, 6.0f), At(20, {10, 12, 0}, 4.0f), false, e);
   EXPECT_EQ(e.frameError, "Invalid shaft axis for pump: P-1");

@@ -45,6 +45,7 @@ const Refusal kRefusals[] = {
     {"PUMPS", "P-101,0,1,0,0,1,2,3,10,1,20X", "Invalid discharge node :  20X"},
     {"PUMPS", "P-101,0,1,0,0,1,2,3,10,1,20,-1", "Invalid discharge location :  -1"},
     {"PUMPS", "P-101,0,0,0,0,1,2,3,10", "invalid shaft axis direction"},
+    {"PUMPS", "P-101,0,1,0.2,0,1,2,3,10", "Pump P-101: the shaft axis of a horizontal pump must be level"},
     {"PUMPS", "P-102,0,1,0,0,0,0,0,30,1,40,2", "Invalid centre of pump"},
     {"COMPRESSORS", "", "Compressor description is required"},
     {"COMPRESSORS", "COMPRESSOR K-1010,0,1,0", "Compressor desc should be <= 15 characters :  COMPRESSOR K-1010"},
@@ -94,7 +95,7 @@ TEST_F(BatchEquipmentTest, EveryBadLineIsRefusedWithItsMessageAndLine) {
 TEST_F(BatchEquipmentTest, PumpLinesOfBothTypes) {
   Model model;
   ASSERT_EQ(Import("T\nPUMPS\nP-101 feed,1,10,20\nP-2,1,,30A\nPUMPS 1A,0,0,0,-1,12,-24,36,99999A,2,40,1\n"
-                   "P-4,0,1,1,0,1,0,0,,,50\nP-5,0,0,1,0,0,0,7,8\nCOD\n",
+                   "P-4,0,1,0,1,1,0,0,,,50\nP-5,0,1,0,0,0,0,7,8\nCOD\n",
                    model),
             "");
   ASSERT_EQ(model.pumps.count, 5);

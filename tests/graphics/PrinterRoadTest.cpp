@@ -173,6 +173,25 @@ TEST_F(PrinterRoadTest, HeadingBandsAndMarkedCellsFollowTheFontMeasures) {
   EXPECT_EQ(tops, 1);  // only the first line's cell redraws the rule above it
 }
 
+// A section that begins at the foot of a page, where its table finds no
+// room: its entry names the page the table's title lands on.
+TEST_F(PrinterRoadTest, AContentsEntryNamesThePageItsSectionStartsOn) {
+  g_CollectContents = true;
+  PrinterTextLeft("The body so far");
+  PrinterPage().y = PrinterPage().bodyBottom - PrinterPage().lineHeight;
+  BeginReportSection("Late", 0);
+  Grid late;
+  TablePrint(late, "Late", 3);
+  ASSERT_EQ(ContentsEntries().size(), 1u);
+  const int listed = ContentsEntries()[0].page;
+  auto pages = Finish();
+  int landed = -1;
+  for (std::size_t page = 0; page < pages.size() && landed < 0; ++page)
+    if (Count(pages[page], "Late") > 0) landed = static_cast<int>(page);
+  EXPECT_EQ(landed, 2);
+  EXPECT_EQ(listed, landed);
+}
+
 TEST_F(PrinterRoadTest, ContentsIndentTheirLevelsByThreeCapitalAs) {
   g_CollectContents = true;
   BeginReportSection("Input", 0);

@@ -146,16 +146,46 @@ TEST_F(PipeLoadsListTest, DeleteRefusesALoadInUseCopyPasteAndInsert) {
   List(126);
   ASSERT_EQ(Loads().count, 1);
   EXPECT_EQ(Table().rowCount, 2);
-  // Insert puts an empty record before a named one.
+  // Insert puts a new record before a named one, named by the first free
+  // number: a nameless one would be saved and reopen as a load no row names.
   TableGoTo(Table(), 1);
   List(128);
   ASSERT_EQ(Loads().count, 2);
-  EXPECT_TRUE(Loads()[1].name.empty());
+  EXPECT_EQ(Loads()[1].name, "L2");
   EXPECT_EQ(Loads()[2].name, "L1");
   // Delete on the spare row clears only that row.
   TableGoTo(Table(), 3);
   List(126);
   EXPECT_EQ(Loads().count, 2);
+}
+
+// Copy keeps the values of the line copied: a Delete or an Insert before
+// the Paste moves the records, never what is pasted.
+TEST_F(PipeLoadsListTest, PasteGivesTheValuesCopiedAfterRecordsMove) {
+  for (int t = 2; t <= 4; ++t) {
+    PipeLoad load;
+    InitPipeLoad(load, 70.0f);
+    load.name = "L" + std::to_string(t);
+    load.operating[0] = {100.0f * static_cast<float>(t), 10.0f * static_cast<float>(t)};
+    AppendPipeLoad(Loads(), load);
+  }
+  OpenList();
+  TableGoTo(Table(), 3);
+  List(363);
+  TableGoTo(Table(), 2);
+  List(126);  // L2 goes; L3 moves up to line 2
+  ASSERT_EQ(Loads()[2].name, "L3");
+  TableGoTo(Table(), 1);
+  List(364);
+  EXPECT_EQ(Loads()[1].operating[0].temperature, 300.0f);
+  EXPECT_EQ(Loads()[1].operating[0].pressure, 30.0f);
+  TableGoTo(Table(), 2);
+  List(363);
+  List(128);  // an empty record above L3; L3 moves down to line 3
+  TableGoTo(Table(), 4);
+  ASSERT_EQ(Loads()[4].name, "L4");
+  List(364);
+  EXPECT_EQ(Loads()[4].operating[0].temperature, 300.0f);
 }
 
 // A temperature stored with Enter, then Insert and Delete from the List

@@ -307,6 +307,28 @@ TEST_F(ReportOutputTest, TableOfContentsIsNumberedInRomanAndKeepsLongTitles) {
   EXPECT_EQ(RomanPageNumber(13), "13");
 }
 
+// A section titled near the foot of a page that then starts a new page
+// for its table is listed on the page its first line is on.
+TEST_F(ReportOutputTest, AContentsTitleNamesThePageItsSectionStartsOn) {
+  ASSERT_TRUE(ReportOpenFile(nullptr, (folder_ / "late.txt").string()));
+  g_CollectContents = true;
+  OpenContentsFile();
+  while (g_ReportLine < kReportPageLines - 2) {
+    ReportAppendLine("body");
+    ReportNewLine();
+  }
+  ReportSetTitle("Bends");
+  if (ReportLinesLeft() < 5) ReportNewPage();
+  ReportPutCentred("Bends", 6, 78);
+  ReportNewLine();
+  ReportTableOfContents();
+  Finish("txt written.");
+  const std::vector<std::string> lines = Lines(folder_ / "late.txt");
+  ASSERT_EQ(lines.size(), 3u * 59u + 1u);
+  EXPECT_NE(lines[59 + 3].find("Bends"), std::string::npos);  // the section's first line, on page 2
+  EXPECT_EQ(lines[118 + 5], "     Bends: Page 2");
+}
+
 TEST_F(ReportOutputTest, PrinterPlaysTheContentsAfterTheFrontMatter) {
   PrinterSettings& printer = TextPrinter();
   printer.pageCount = 10;

@@ -205,8 +205,8 @@ TEST_F(BillOfMaterialsTest, TheTextPageListsEachKindAndCsvAddsTheItemizedWeights
   EXPECT_NE(rows.find("A106,6.625,0.28,9,90.00,2,44.755,\r\n"), std::string::npos) << rows;
   EXPECT_NE(rows.find("Itemized Element Weights,\r\n"), std::string::npos);
   // An arc of 9 in x pi/2 and its metal; the last pipe of 60 in.
-  EXPECT_NE(rows.find("20A,20B,Bend,14.137,6.625,0.28,0.284,,,,,,22.377,,,,,\r\n"), std::string::npos);
-  EXPECT_NE(rows.find("50,60,,60,6.625,0.432,0.284,,,,,,143.02,,,,,\r\n"), std::string::npos);
+  EXPECT_NE(rows.find("20A,20B,Bend,14.137,6.625,0.28,0.2836,,,,,,22.377,,,,,\r\n"), std::string::npos);
+  EXPECT_NE(rows.find("50,60,,60,6.625,0.432,0.2836,,,,,,143.02,,,,,\r\n"), std::string::npos);
   EXPECT_NE(rows.find("From,To,Type,Length,OD,Thk,Mat.Den"), std::string::npos);
   EXPECT_EQ(rows.find("Valves"), std::string::npos);
 }

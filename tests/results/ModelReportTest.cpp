@@ -279,7 +279,7 @@ TEST_F(ModelReportTest, TheReportToACsvFileHasTheCoverCellsAndNoContents) {
   EXPECT_EQ(text.find("Quorvel,"), 0u);
   for (const std::string& expected :
        {std::string("\r\nQ.A.Block,\r\n"), std::string("\r\nClient,Northern Utilities,\r\n"),
-        std::string("\r\nPrepared by,,Date,,,\r\n"), std::string("\r\nRevision Record,\r\n"),
+        std::string("\r\nPrepared by,R. Vance,Date,,,\r\n"), std::string("\r\nRevision Record,\r\n"),
         std::string("\r\nB,2026-12-01,Bend radius corrected,\r\n"), std::string("\r\nBill of materials,")})
     EXPECT_NE(text.find(expected), std::string::npos) << expected;
   EXPECT_EQ(text.find("Table of Contents"), std::string::npos);
@@ -318,6 +318,34 @@ TEST_F(ModelReportTest, ThePrintedReportNumbersItsBodyFromOne) {
   EXPECT_NE(all.find("Bill of Materials: Bends", pipes), std::string::npos);
   EXPECT_NE(all.find("Total length", pipes), std::string::npos);
   EXPECT_EQ(g_ResultCase, 2);
+}
+
+// The printed contents list what the text contents list: each support's
+// load summary under "Support load summary" and each case's displacements.
+TEST_F(ModelReportTest, ThePrintedContentsListEachSupportSummaryAndEachCasesDisplacements) {
+  ResultsOfFourCases();
+  const std::string pdf = folder_ + "/contents.pdf";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results",
+                        [](HWND sheet) { SendMessage(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  PrintFromLayout();
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+  const std::vector<std::string> pages = Split(Bytes(pdf + ".txt"), '\f');
+  std::string contents;
+  for (const std::string& page : pages)
+    if (page.find("Table of Contents") != std::string::npos) contents += page;
+  const std::size_t summary = contents.find("Support load summary");
+  ASSERT_NE(summary, std::string::npos) << contents;
+  for (const char* support : {"Anchor at Node 10", "Restraint at Node 20", "Anchor at Node 40"})
+    EXPECT_NE(contents.find(support, summary), std::string::npos) << support << "\n" << contents;
+  int displacements = 0;
+  for (std::size_t found = contents.find("Displacements"); found != std::string::npos;
+       found = contents.find("Displacements", found + 1))
+    displacements += found >= 2 && contents.compare(found - 2, 2, "  ") == 0;  // an entry of its own
+  EXPECT_EQ(displacements, 4) << contents;
 }
 
 // Without results: the "Print Model" sheet's model page; All, None and a
@@ -510,7 +538,7 @@ TEST_F(ModelReportTest, GoldenTextAndCsvOfTheCoverRecordAndCoordinates) {
       "Quorvel,line\r", "", "\r", "Q.A.Block,\r", "\r", "Quorvel,\r", "\r", "Version 9.00,\r", "\r",
       "Client,Northern Utilities,\r", "\r", "Project,,\r", "\r", "File Number,,\r", "\r", "Report Number,,\r",
       "\r", "Model Name,line,\r", "\r", "Title,,\r", "\r", "Analyzed,<analyzed>,\r", "\r",
-      "Prepared by,,Date,,,\r", "\r", "Checked by,,Date,,,\r", "\r", "Revision Record,\r",
+      "Prepared by,R. Vance,Date,,,\r", "\r", "Checked by,,Date,,,\r", "\r", "Revision Record,\r",
       "Rev., Rev. Date, Remarks,\r", "A,2026-11-02,Issued for review,\r", "B,2026-12-01,Bend radius corrected,\r",
       "Coordinates,\r", "Node,X (mm),Y (mm),Z (mm),\r", "10,0,0,0,\r", "20,1524,0,0,\r", "30A,2876.55,0,0,\r",
       "30,3048,0,0,\r", "30B,3048,0,171.45,\r", "40,3048,0,1524,\r"};

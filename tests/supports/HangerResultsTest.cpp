@@ -11,14 +11,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "editing/UnitsDialog.h"
 #include "numeric/RunState.h"
 #include "platform/CommonDialog.h"
+#include "platform/Paint.h"
 #include "printing/ReportOutput.h"
 #include "results/DisplacementTables.h"
 #include "results/PrintSelection.h"
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/ProgramCommands.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Hanger.h"
@@ -99,6 +102,17 @@ TEST_F(HangerResultsTest, TheReportShowsTheDesignAndTheLoadsTableTheTotal) {
   EXPECT_EQ(Row(report, 1), (std::vector<std::string>{"20", "2", "Grinnell", "B-268", "7", FormatStiffnessOrRigid(112.0f),
                                                       FormatDisplacement(0.5f), FormatDisplacement(0.0f),
                                                       FormatForce(500.0f), FormatForce(556.0f), "11"}));
+  // Tab steps on to the next result table, and Shift+Tab back to the report.
+  SetFocus(ResultsTableWindow());
+  platform::TestKeyPress(VK_TAB);
+  platform::RunUntilIdle();
+  EXPECT_NE(ResultsReopenCommand(), OpenHangerReport);
+  SetFocus(ResultsTableWindow());
+  platform::TestKeyDown(VK_SHIFT);
+  platform::TestKeyPress(VK_TAB);
+  platform::TestKeyUp(VK_SHIFT);
+  platform::RunUntilIdle();
+  EXPECT_EQ(ResultsReopenCommand(), OpenHangerReport);
   g_ResultCase = ResultCaseOfType(1);
   HangerResultKind().openLoads();
   platform::RunUntilIdle();
@@ -113,6 +127,36 @@ TEST_F(HangerResultsTest, TheReportShowsTheDesignAndTheLoadsTableTheTotal) {
   platform::RunUntilIdle();
   EXPECT_EQ(Trim(Shown().CellText(1, 1, 0)), "Sustained");
   EXPECT_EQ(Trim(Shown().CellText(1, 2, 0)), Trim(FormatForce(-1000.0f)));
+}
+
+// Units chosen from the Layout window: the report shown is laid out again
+// and painted whole under the new labels, as Units in the Results window
+// reopens it.
+TEST_F(HangerResultsTest, UnitsFromTheLayoutWindowRedrawTheReportShown) {
+  OpenLine();
+  OpenHangerReport();
+  platform::RunUntilIdle();
+  ResultTableWindow& report = Shown();
+  HWND window = report.Window();
+  ValidateRect(window, nullptr);
+  platform::ExpectModal(platform::ModalKind::Dialog, "UNITS_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(kAllSiButton, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(ChooseUnits(ProgramCommands().layoutTableWindow()));
+  platform::CheckModalScript();
+  RECT client{}, update{};
+  GetClientRect(window, &client);
+  ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+  EXPECT_TRUE(update.left <= 0 && update.top <= 0 && update.right >= client.right && update.bottom >= client.bottom)
+      << update.left << "," << update.top << "," << update.right << "," << update.bottom;
+  // 0.5 inch of travel is 12.7 mm, and its column is as wide as a fresh
+  // report's in mm.
+  EXPECT_NE(report.CellText(1, 7, 0).find("12.7"), std::string::npos) << report.CellText(1, 7, 0);
+  EXPECT_NE(report.HeadingText(7, 2).find("mm"), std::string::npos) << report.HeadingText(7, 2);
+  const std::vector<int> widths = report.widths;
+  OpenHangerReport();
+  EXPECT_EQ(Shown().widths, widths);
 }
 
 TEST_F(HangerResultsTest, TheLicadFileCarriesTheDesignInTheFilesUnits) {
@@ -251,7 +295,9 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
   for (const std::string& line : Lines(text))
     if (line.find("No.  Size") != std::string::npos) units = line;
   ASSERT_FALSE(units.empty());
-  EXPECT_EQ(units.substr(41), unit) << units;
+  // The travels and loads carry theirs after it too, a blank apart.
+  const std::string travelUnit = UnitLabel(kUnitDisplacement), loadUnit = UnitLabel(kUnitForce);
+  EXPECT_EQ(units.substr(41), unit + " " + travelUnit + " " + travelUnit + " " + loadUnit + " " + loadUnit) << units;
   const std::string csv = folder_ + "/hangers.csv";
   ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, csv));
   TableWindowPrint(ResultsTableWindow());
@@ -261,7 +307,9 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
                                    [](const std::string& line) { return line.rfind("Node,No.,Type,Fig.,Size", 0) == 0; });
   ASSERT_NE(header, lines.end());
   ASSERT_GE(lines.end() - header, 3);
-  EXPECT_EQ(header[1].substr(0, header[1].find_last_not_of("\r,") + 1), ",of,,No.,," + unit);
+  const std::string travel = UnitLabel(kUnitDisplacement), load = UnitLabel(kUnitForce);
+  EXPECT_EQ(header[1].substr(0, header[1].find_last_not_of("\r,") + 1),
+            ",of,,No.,," + unit + "," + travel + "," + travel + "," + load + "," + load);
   const std::vector<std::string> cells = [](std::string line) {
     std::vector<std::string> out(1);
     for (char c : line) {
