@@ -2,14 +2,17 @@
 // ExportFiles.h).
 #include "files/ExportFiles.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 
 #include "files/ImportLog.h"
 #include "model/Model.h"
 #include "platform/FileNames.h"
 #include "platform/Messages.h"
+#include "platform/SiblingTemporary.h"
 #include "platform/Window.h"
 #include "services/DialogHook.h"
 #include "services/FileDialogs.h"
@@ -68,23 +71,19 @@ bool ModelMayBeExported(HWND parent) {
 }
 
 std::string WriteExportFile(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream output(platform::FileSystemPath(partial), std::ios::binary | std::ios::trunc);
-    if (!output.is_open()) return "Unable to open export file:\n" + path;
-    const std::string bytes = TextFileFromProgramText(text);
-    output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    output.flush();
-    if (!output) {
-      output.close();
-      platform::RemoveFile(partial);
-      return "Unable to write export file:\n" + path;
-    }
+  // An export killed earlier left its temporary beside the target: gone now.
+  platform::RemoveStaleTemporaries(path);
+  platform::SiblingTemporary temporary(path, 0644);
+  if (!temporary.ok()) return "Unable to open export file:\n" + path;
+  const std::string bytes = TextFileFromProgramText(text);
+  bool written = true;
+  for (std::size_t at = 0; written && at < bytes.size();) {
+    const ssize_t wrote = write(temporary.fd(), bytes.data() + at, bytes.size() - at);
+    if (wrote < 0 && errno == EINTR) continue;
+    written = wrote > 0;
+    if (written) at += static_cast<std::size_t>(wrote);
   }
-  if (!platform::RenameFile(partial, path)) {
-    platform::RemoveFile(partial);
-    return "Unable to write export file:\n" + path;
-  }
+  if (!written || !temporary.Commit()) return "Unable to write export file:\n" + path;
   return {};
 }
 

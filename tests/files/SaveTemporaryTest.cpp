@@ -16,6 +16,7 @@
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 
 namespace {
@@ -107,6 +108,31 @@ TEST(SaveTemporaries, AKilledSavesLeftoverGoesAtTheNextSave) {
   EXPECT_EQ(Names(folder), before) << "the dead writer's temporary is gone, the user's files stay";
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), saved);
+  fs::remove_all(folder);
+}
+
+// A model whose name is as long as the folder takes (255 bytes, of one-byte
+// or of three-byte characters) is saved, and a killed save's leftover
+// beside it still goes at the next save.
+TEST(SaveTemporaries, AModelWithTheLongestNameIsSavedAndItsLeftoverCleaned) {
+  Model model;
+  BuildAllKindsModel(model);
+  const fs::path folder = fs::path(std::getenv("TMPDIR")) / "longest-name";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  std::string wide;
+  for (int i = 0; i < 83; ++i) wide += "\xE7\xAE\xA1";
+  for (const std::string& name : {std::string(251, 'n') + ".mod", wide + ".mod"}) {
+    const std::string path = platform::FromFileSystemName((folder / name).string());
+    ASSERT_EQ(WriteModelFileFrom(model, path), "") << name.size();
+    {
+      HalfWayWriter writer(path);
+      ASSERT_TRUE(writer.started());
+    }
+    ASSERT_EQ(WriteModelFileFrom(model, path), "");
+    EXPECT_EQ(Names(folder), std::set<std::string>{name});
+    fs::remove(folder / name);
+  }
   fs::remove_all(folder);
 }
 
