@@ -133,6 +133,45 @@ TEST_F(PrinterFileChoiceTest, ThePrintDialogProposesThePdfBesideTheModelUntilThe
   CloseAndExit();
 }
 
+// A PDF path too long to keep is proposed all the same and refused with a
+// word why; the printer's own default, shown where no file is chosen and
+// taken as shown, is no choice of the user's: the next model still gets its
+// PDF beside it.
+TEST_F(PrinterFileChoiceTest, APdfPathTooLongIsSaidSoAndTheDefaultShownIsNotStoredAsChosen) {
+  Start();
+  const fs::path deep = fs::path(TempFolder()) / std::string(200, 'd');
+  TheModel().path = (deep / "Plant.mod").string();
+  const std::string tooLong = (deep / "Plant.pdf").string();
+  std::string offered;
+  bool stayedOpen = false;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [&](HWND dialog) {
+    char text[400] = {};
+    GetDlgItemText(dialog, edt3, text, sizeof text);
+    offered = text;
+    platform::ExpectModal(platform::ModalKind::MessageBox,
+                          tooLong + "\nThe PDF file's path is too long: the printer settings keep at most 200 "
+                                    "characters (a character shown as ? counts three).",
+                          [](HWND box) { SendMessage(box, WM_COMMAND, IDOK, 0); });
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    stayedOpen = !platform::DialogEnded(dialog);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(TextPrinter().RunPrintDialog(MainFrame().window), nullptr);
+  EXPECT_EQ(offered, tooLong);
+  EXPECT_TRUE(stayedOpen);
+  TheModel().path.clear();
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  HDC dc = TextPrinter().RunPrintDialog(MainFrame().window);
+  ASSERT_NE(dc, nullptr);
+  DeleteDC(dc);
+  EXPECT_EQ(OutputOf(TextPrinter()), "FILE:");
+  TheModel().path = (fs::path(TempFolder()) / "Other.mod").string();
+  EXPECT_EQ(OfferedFile(TextPrinter()), (fs::path(TempFolder()) / "Other.pdf").string());
+  TheModel().path.clear();
+  CloseAndExit();
+}
+
 TEST_F(PrinterFileChoiceTest, APdfFileChosenInThePrintDialogIsKeptAtTheNextStart) {
   Start();
   const std::string chosen = (fs::path(TempFolder()) / "Chosen report.pdf").string();
