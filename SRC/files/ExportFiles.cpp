@@ -22,14 +22,10 @@
 
 namespace {
 
-// The model's file name with `extension` for its own; with or without the
-// model's folder. Empty for an untitled model.
+// The model's path with `extension` for its own: every export is proposed
+// beside its model. Empty for an untitled model.
 std::string ProposedName(const ExportFileQuestion& question) {
   std::string name = TheModel().path;
-  if (!question.proposeFolder) {
-    const std::size_t separator = name.find_last_of("/\\");
-    if (separator != std::string::npos) name = name.substr(separator + 1);
-  }
   if (name.empty()) return name;
   const std::size_t separator = name.find_last_of("/\\");
   const std::size_t dot = name.find_last_of('.');
