@@ -87,9 +87,9 @@ DialogTemplate LayOut(std::vector<std::string> lines, const char* caption, UINT 
   int textX = icon ? 7 + 21 + 7 : 7;
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
-  // A line wider than the screen (a long path) shows its start and its
-  // file's own name, so that the buttons stay on the screen.
-  const int room = GetSystemMetrics(SM_CXSCREEN) - (textX + 7 + 2 + 8) * baseX / 4;
+  // A line wider than three quarters of the screen (a long path) shows
+  // its start and its file's own name: the buttons stay on the screen.
+  const int room = GetSystemMetrics(SM_CXSCREEN) * 3 / 4 - (textX + 7 + 2 + 8) * baseX / 4;
   int textWidth = 0;
   for (std::string& line : lines) {
     line = FitPathToWidth(dc, line, room);

@@ -81,7 +81,7 @@ RECT ItemClientRect(HWND dialog, int item) {
 
 // Puts each line into its static, all statics as wide as the widest line,
 // and widens the dialog to hold them, with the buttons centred below. A
-// line wider than the screen leaves room for (a long path) shows its start
+// line wider than three quarters of the screen (a long path) shows its start
 // and its file's own name.
 void SizeToText(HWND dialog, DialogHelper& helper) {
   if (g_Message.lines.empty()) return;
@@ -91,7 +91,7 @@ void SizeToText(HWND dialog, DialogHelper& helper) {
   GetClientRect(dialog, &client);
   const int frame = (window.right - window.left) - client.right;
   const RECT area = WorkArea();
-  const int room = (area.right - area.left) - frame - left - 3 * helper.unitsX - 4;
+  const int room = (area.right - area.left) * 3 / 4 - frame - left - 3 * helper.unitsX - 4;
   HDC dc = GetDC(dialog);
   SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(dialog, WM_GETFONT, 0, 0)));
   std::vector<std::string> shown;

@@ -111,14 +111,12 @@ TEST(SaveTemporaries, AKilledSavesLeftoverGoesAtTheNextSave) {
   fs::remove_all(folder);
 }
 
-// A model whose name is as long as the folder takes (255 bytes, of one-byte
-// or of three-byte characters) is saved, and a killed save's leftover
-// beside it still goes at the next save.
+// A 255-byte model name (of one- or three-byte characters) is saved, and a
+// killed save's leftover beside it goes at the next save.
 TEST(SaveTemporaries, AModelWithTheLongestNameIsSavedAndItsLeftoverCleaned) {
   Model model;
   BuildAllKindsModel(model);
   const fs::path folder = fs::path(std::getenv("TMPDIR")) / "longest-name";
-  fs::remove_all(folder);
   fs::create_directories(folder);
   std::string wide;
   for (int i = 0; i < 83; ++i) wide += "\xE7\xAE\xA1";
@@ -126,14 +124,13 @@ TEST(SaveTemporaries, AModelWithTheLongestNameIsSavedAndItsLeftoverCleaned) {
     const std::string path = platform::FromFileSystemName((folder / name).string());
     ASSERT_EQ(WriteModelFileFrom(model, path), "") << name.size();
     {
-      HalfWayWriter writer(path);
+      HalfWayWriter writer(path);  // killed as it goes
       ASSERT_TRUE(writer.started());
     }
     ASSERT_EQ(WriteModelFileFrom(model, path), "");
     EXPECT_EQ(Names(folder), std::set<std::string>{name});
     fs::remove(folder / name);
   }
-  fs::remove_all(folder);
 }
 
 }  // namespace

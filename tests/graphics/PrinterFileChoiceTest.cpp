@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/CommonDialog.h"
+#include "platform/ControlSupport.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
 #include "printing/PrinterSettings.h"
@@ -133,38 +134,28 @@ TEST_F(PrinterFileChoiceTest, ThePrintDialogProposesThePdfBesideTheModelUntilThe
   CloseAndExit();
 }
 
-// A PDF path too long to keep is proposed all the same and refused with a
-// word why; the printer's own default, shown where no file is chosen and
-// taken as shown, is no choice of the user's: the next model still gets its
-// PDF beside it.
+// A PDF path too long to keep is proposed and refused with a word why; the
+// default shown, taken as shown, is not stored: the next model gets its own.
 TEST_F(PrinterFileChoiceTest, APdfPathTooLongIsSaidSoAndTheDefaultShownIsNotStoredAsChosen) {
   Start();
   const fs::path deep = fs::path(TempFolder()) / std::string(200, 'd');
   TheModel().path = (deep / "Plant.mod").string();
   const std::string tooLong = (deep / "Plant.pdf").string();
-  std::string offered;
-  bool stayedOpen = false;
   platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [&](HWND dialog) {
-    char text[400] = {};
-    GetDlgItemText(dialog, edt3, text, sizeof text);
-    offered = text;
+    EXPECT_EQ(platform::controls::TextOf(GetDlgItem(dialog, edt3)), tooLong);
     platform::ExpectModal(platform::ModalKind::MessageBox,
                           tooLong + "\nThe PDF file's path is too long: the printer settings keep at most 200 "
                                     "characters (a character shown as ? counts three).",
                           [](HWND box) { SendMessage(box, WM_COMMAND, IDOK, 0); });
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    stayedOpen = !platform::DialogEnded(dialog);
+    EXPECT_FALSE(platform::DialogEnded(dialog));
+    TheModel().path.clear();
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_EQ(TextPrinter().RunPrintDialog(MainFrame().window), nullptr);
-  EXPECT_EQ(offered, tooLong);
-  EXPECT_TRUE(stayedOpen);
-  TheModel().path.clear();
   platform::ExpectModal(platform::ModalKind::CommonDialog, "Print",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
-  HDC dc = TextPrinter().RunPrintDialog(MainFrame().window);
-  ASSERT_NE(dc, nullptr);
-  DeleteDC(dc);
+  DeleteDC(TextPrinter().RunPrintDialog(MainFrame().window));
   EXPECT_EQ(OutputOf(TextPrinter()), "FILE:");
   TheModel().path = (fs::path(TempFolder()) / "Other.mod").string();
   EXPECT_EQ(OfferedFile(TextPrinter()), (fs::path(TempFolder()) / "Other.pdf").string());

@@ -335,35 +335,25 @@ TEST(GdiTextOut, BottomUpAndTopDownBitmapsGetTheSamePixels) {
   EXPECT_LT(top.Count(kWhite), 60 * 20);
 }
 
-// A path too wide for its room keeps its start and its file's own name; a
-// name too wide alone keeps its start and its extension; a character held
-// as several bytes is never cut; what fits stays as it is.
+// A path too wide keeps its start and its own name (a name too wide alone,
+// its start and end), cut between whole characters; what fits stays.
 TEST(GdiText, APathTooWideShowsItsStartAndItsOwnName) {
   Canvas canvas(8, 8);
   FontOn font(canvas.dc(), Description("MS Sans Serif", -11));
-  auto width = [&](const std::string& text) {
+  auto fits = [&](const std::string& text, int room) {
     SIZE size{};
     GetTextExtentPoint32(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
+    return size.cx <= room;
   };
-  const std::string deep = "/home/user/" + std::string(4000, 'f') + "/Plant.mod";
-  const std::string shown = FitPathToWidth(canvas.dc(), deep, 400);
-  EXPECT_LE(width(shown), 400);
-  EXPECT_EQ(shown.rfind("/home/user/f", 0), 0u) << shown;
-  EXPECT_EQ(shown.substr(shown.size() - 13), ".../Plant.mod") << shown;
+  const std::string shown = FitPathToWidth(canvas.dc(), "/home/u/" + std::string(4000, 'f') + "/Plant.mod", 400);
+  EXPECT_TRUE(fits(shown, 400) && shown.rfind("/home/u/f", 0) == 0 && shown.ends_with("f.../Plant.mod")) << shown;
   EXPECT_EQ(FitPathToWidth(canvas.dc(), "/x/Plant.mod", 400), "/x/Plant.mod");
-  const std::string longName = "/x/" + std::string(238, 'n') + ".mod";
-  const std::string cut = FitPathToWidth(canvas.dc(), longName, 300);
-  EXPECT_LE(width(cut), 300);
-  EXPECT_EQ(cut.rfind(".../n", 0), 0u) << cut;
-  EXPECT_EQ(cut.substr(cut.size() - 9), "nnnnn.mod") << cut;
+  const std::string cut = FitPathToWidth(canvas.dc(), "/x/" + std::string(238, 'n') + ".mod", 300);
+  EXPECT_TRUE(fits(cut, 300) && cut.rfind(".../n", 0) == 0 && cut.ends_with("n...nnnnnnnn.mod")) << cut;
   std::string wide;
   for (int i = 0; i < 200; ++i) wide += "\xE7\xAE\xA1";
-  const std::string held = platform::FromFileSystemName("/" + wide + "/a.mod");
-  const std::string fitted = FitPathToWidth(canvas.dc(), held, 200);
-  const std::size_t dots = fitted.find("...");
-  ASSERT_NE(dots, std::string::npos);
-  EXPECT_EQ(platform::ToFileSystemName(fitted.substr(0, dots)).size() % 3, 1u) << "whole characters after the '/'";
+  const std::string fitted = FitPathToWidth(canvas.dc(), platform::FromFileSystemName("/" + wide + "/a.mod"), 200);
+  EXPECT_EQ(platform::ToFileSystemName(fitted.substr(0, fitted.find("..."))).size() % 3, 1u) << "whole characters";
 }
 
 }  // namespace
