@@ -269,8 +269,12 @@ void PressOk(HWND window, FileDialog* dialog) {
     ReadFolder(window, dialog);
     return;
   }
-  if (!dialog->defaultExtension.empty() && ExtensionOffset(path) == std::string::npos)
+  if (!dialog->defaultExtension.empty() && ExtensionOffset(path) == std::string::npos) {
+    // A name typed with a dot and no extension after it gets the extension
+    // after that dot, not after a second one.
+    while (path.size() > NameOffset(path) + 1 && path.back() == '.') path.pop_back();
     path += "." + dialog->defaultExtension;
+  }
   if (!Acceptable(window, *dialog, path)) return;
   if (NotifyHook(window, dialog, CDN_FILEOK) != 0) return;
   if (!Deliver(dialog, path)) {

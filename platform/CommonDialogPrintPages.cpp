@@ -42,6 +42,9 @@ struct PrintChoice {
   DEVMODE mode{};
   std::string device = kPdfPrinter;
   std::string output = "FILE:";
+  // The printer's own default shown for a choice that names no file: taken
+  // as it is, the choice still names none.
+  std::string shownDefault;
   std::vector<PrinterInfo> printers;
   bool filling = false;  // the fields are being filled: their changes are not the user's
 };
@@ -120,7 +123,8 @@ void Fill(HWND window, PrintChoice* choice) {
   }
   SendDlgItemMessage(window, cmb4, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   if (choice->kind == Kind::Print) {
-    std::string output = choice->output.empty() || choice->output == "FILE:" ? DefaultPdfOutput() : choice->output;
+    std::string output = choice->output;
+    if (output.empty() || output == "FILE:") output = choice->shownDefault = DefaultPdfOutput();
     SetDlgItemText(window, edt3, output.c_str());
     ShowFileField(window, *choice);
     const PRINTDLG& record = *choice->print;
@@ -225,7 +229,8 @@ bool Accept(HWND window, PrintChoice* choice) {
     if (printer.driver == kPdfDriver) {
       output = Text(window, edt3);
       if (output.empty()) return Refuse(window, edt3);
-      if (output.size() > kLongestOutput) {
+      if (!choice->shownDefault.empty() && output == choice->shownDefault) output = choice->output;
+      else if (output.size() > kLongestOutput) {
         const std::string text = output + "\nThe PDF file's path is too long: the printer settings keep at most " +
                                  std::to_string(kLongestOutput) + " characters (a character shown as ? counts three).";
         MessageBox(window, text.c_str(), "Print", MB_OK | MB_ICONWARNING);

@@ -20,7 +20,9 @@
 // count before it takes the map's lock, so when one thread drops a font's
 // last reference while another finds the font in the map and draws with
 // it, the first aborts on the glyph cache the second has frozen
-// ("! scaled_font->cache_frozen"). The GUI thread and the graphics thread
+// ("! scaled_font->cache_frozen"); and cairo's glyph cache for the whole
+// process can lock two threads measuring and drawing against each other
+// (LockCairoText). The GUI thread and the graphics thread
 // draw text at once, so two rules keep any count from reaching zero while
 // another thread can find the font:
 // - A realised face holds every cairo font drawing with it has used (the one
@@ -288,6 +290,11 @@ void MeasureFont(FontFace& face, const LOGFONT& description) {
 
 }  // namespace
 
+std::unique_lock<std::recursive_mutex> LockCairoText() {
+  static auto* lock = new std::recursive_mutex;  // lives as long as the process: fonts may go at exit
+  return std::unique_lock(*lock);
+}
+
 void EnsureFontConfiguration() {
   static std::once_flag loaded;
   std::call_once(loaded, LoadFontConfiguration);
@@ -297,6 +304,7 @@ namespace {
 
 std::shared_ptr<const FontFace> RealiseFace(const LOGFONT& description) {
   EnsureFontConfiguration();
+  auto textLock = LockCairoText();
   auto face = std::make_shared<FontFace>();
   face->fixedPitch = WantsFixedPitch(description);
   face->family = face->fixedPitch ? kFixedFamily : kProportionalFamily;
@@ -382,6 +390,7 @@ void KeepDrawnFont(const FontFace& face, cairo_t* cr) {
 }
 
 FontFace::~FontFace() {
+  auto textLock = LockCairoText();
   for (cairo_scaled_font_t* used : kept) cairo_scaled_font_destroy(used);
   if (font != nullptr) cairo_scaled_font_destroy(font);
 }

@@ -70,6 +70,7 @@ void DrawRun(const HDC__& dc, const FontObject& font, const FontFace& face, cons
     if (byte >= 0x20) glyphs.push_back(cairo_glyph_t{face.glyph[byte], pen, double(baseline)});
     pen += run.advances[i];
   }
+  auto textLock = LockCairoText();
   cairo_t* cr = cairo_create(dc.surface);
   SetClip(cr, clip);
   COLORREF colour = dc.state.textColour;
@@ -79,6 +80,7 @@ void DrawRun(const HDC__& dc, const FontObject& font, const FontFace& face, cons
   cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
   KeepDrawnFont(face, cr);
   cairo_destroy(cr);
+  textLock.unlock();
   // Underline, strike-out and the mnemonic underline are lines of whole pixels.
   int thickness = std::max(1, static_cast<int>(face.em / 14));
   int underline = baseline + std::max(1, face.metrics.tmDescent / 3);

@@ -33,6 +33,15 @@ struct FontFace {
 constexpr std::size_t kRecentFacesKept = 32;
 
 void EnsureFontConfiguration();
+// cairo's glyph cache is shared by the whole process, and measuring glyphs of
+// one font can evict another's under its own lock while a thread drawing
+// with that other font holds the font's lock and waits for the cache: two
+// threads doing text at once can lock each other for good. So every cairo
+// call touching a font's glyphs (realising, measuring, drawing, finishing a
+// document that embeds them, dropping a font) runs under this one lock.
+// Never call Realise while holding it: a font realised by another thread
+// waits for the lock inside its once-only realisation.
+std::unique_lock<std::recursive_mutex> LockCairoText();
 const FontFace& Realise(FontObject& font);
 // Call after drawing text on `cr` with `face`, before `cr` goes: keeps the
 // cairo font the drawing used for as long as the face lives.

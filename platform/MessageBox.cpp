@@ -16,6 +16,7 @@
 #include "platform/Paint.h"
 #include "platform/Resource.h"
 #include "platform/ResourceTemplates.h"
+#include "platform/ShortenedPaths.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -73,7 +74,7 @@ int LineUnits(HDC dc, const std::string& line, int baseX) {
   return (size.cx * 4 + baseX - 1) / baseX;
 }
 
-DialogTemplate LayOut(const std::vector<std::string>& lines, const char* caption, UINT type) {
+DialogTemplate LayOut(std::vector<std::string> lines, const char* caption, UINT type) {
   DialogTemplate dialog;
   dialog.name = "MessageBox";
   dialog.caption = caption;
@@ -82,14 +83,20 @@ DialogTemplate LayOut(const std::vector<std::string>& lines, const char* caption
   HFONT font = DialogFont(8, &owned);
   int baseX = 0, baseY = 0;
   MeasureDialogFont(font, &baseX, &baseY);
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  int textWidth = 0;
-  for (const std::string& line : lines) textWidth = std::max(textWidth, LineUnits(dc, line, baseX) + 2);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   bool icon = IconOf(type) != nullptr;
   int textX = icon ? 7 + 21 + 7 : 7;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  // A line wider than three quarters of the screen (a long path) shows
+  // its start and its file's own name: the buttons stay on the screen.
+  const int room = GetSystemMetrics(SM_CXSCREEN) * 3 / 4 - (textX + 7 + 2 + 8) * baseX / 4;
+  int textWidth = 0;
+  for (std::string& line : lines) {
+    line = FitPathToWidth(dc, line, room);
+    textWidth = std::max(textWidth, LineUnits(dc, line, baseX) + 2);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
   int textHeight = static_cast<int>(lines.size()) * 8;
   int textY = icon && textHeight < 20 ? 7 + (20 - textHeight) / 2 : 7;
   if (icon) dialog.items.push_back({kIconId, "STATIC", "", 7, 7, 21, 20, SS_ICON, 0});

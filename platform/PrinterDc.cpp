@@ -12,11 +12,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 
 #include "platform/FileNames.h"
+#include "platform/GdiText.h"
 #include "platform/MetafileInternal.h"
 #include "platform/Printer.h"
+#include "platform/SiblingTemporary.h"
 #include "platform/Windows1252.h"
 
 namespace platform {
@@ -140,6 +143,7 @@ struct PrinterJob {
   std::string output;  // from the device names
   std::string target;  // the file the job ends in (PDF printer) or the spool file (CUPS)
   std::string partial;
+  std::unique_ptr<SiblingTemporary> temporary;  // holds `partial` for a PDF printer
   std::string title;
   cairo_surface_t* surface = nullptr;
   bool inPage = false;
@@ -164,6 +168,7 @@ PrinterJob* JobOf(HDC dc) {
 
 void CloseSurface(PrinterJob& job) {
   if (job.surface == nullptr) return;
+  auto textLock = gdi::LockCairoText();  // finishing embeds the glyphs of the fonts used
   cairo_surface_finish(job.surface);
   cairo_surface_destroy(job.surface);
   job.surface = nullptr;
@@ -171,7 +176,8 @@ void CloseSurface(PrinterJob& job) {
 
 void Abort(PrinterJob& job) {
   CloseSurface(job);
-  if (!job.partial.empty()) RemoveFile(job.partial);
+  if (job.temporary != nullptr) job.temporary.reset();
+  else if (!job.partial.empty()) RemoveFile(job.partial);
   job.partial.clear();
   job.inPage = false;
 }
@@ -276,7 +282,15 @@ int StartDoc(HDC dc, const DOCINFO* info) {
     std::string output = info != nullptr && info->lpszOutput != nullptr ? info->lpszOutput : job->output;
     if (output.empty() || output == "FILE:") output = DefaultPdfOutput();
     job->target = output;
-    job->partial = output + ".part";
+    // A job killed earlier left its temporary beside the target: gone now.
+    RemoveStaleTemporaries(output);
+    job->temporary = std::make_unique<SiblingTemporary>(output, 0644);
+    if (!job->temporary->ok()) {
+      t_lastError = "cannot write " + job->target;
+      job->temporary.reset();
+      return SP_ERROR;
+    }
+    job->partial = job->temporary->path();
   }
   const DeviceTraits& device = *dc->device;
   double widthPoints = device.physicalWidth * 72.0 / device.pixelsPerInchX;
@@ -286,7 +300,7 @@ int StartDoc(HDC dc, const DOCINFO* info) {
     t_lastError = "cannot write " + job->target;
     cairo_surface_destroy(job->surface);
     job->surface = nullptr;
-    job->partial.clear();
+    Abort(*job);
     return SP_ERROR;
   }
   cairo_pdf_surface_set_metadata(job->surface, CAIRO_PDF_METADATA_TITLE, Utf8From1252(job->title).c_str());
@@ -308,8 +322,11 @@ int EndPage(HDC dc) {
   if (job == nullptr || job->surface == nullptr || !job->inPage) return SP_ERROR;
   cairo_t* cr = cairo_create(job->surface);
   RenderPage(*dc->recording, *dc->device, cr);
-  cairo_show_page(cr);
-  cairo_destroy(cr);
+  {
+    auto textLock = gdi::LockCairoText();
+    cairo_show_page(cr);
+    cairo_destroy(cr);
+  }
   job->inPage = false;
   ++job->pages;
   dc->recording->words.clear();
@@ -322,9 +339,11 @@ int EndDoc(HDC dc) {
   PrinterJob* job = JobOf(ValidDc(dc));
   if (job == nullptr || job->surface == nullptr) return SP_ERROR;
   if (job->inPage) EndPage(dc);
+  auto textLock = gdi::LockCairoText();  // finishing embeds the glyphs of the fonts used
   cairo_surface_finish(job->surface);
   bool written = cairo_surface_status(job->surface) == CAIRO_STATUS_SUCCESS && job->pages > 0;
   cairo_surface_destroy(job->surface);
+  textLock.unlock();
   job->surface = nullptr;
   if (!written) {
     t_lastError = job->pages == 0 ? "the job has no pages" : "cannot write " + job->target;
@@ -341,11 +360,12 @@ int EndDoc(HDC dc) {
     }
     return 1;
   }
-  if (!RenameFile(job->partial, job->target)) {
+  if (!job->temporary->Commit()) {
     t_lastError = "cannot write " + job->target;
     Abort(*job);
     return SP_ERROR;
   }
+  job->temporary.reset();
   job->partial.clear();
   return 1;
 }

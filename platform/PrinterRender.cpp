@@ -264,6 +264,7 @@ void Renderer::Text(const std::int32_t* v, std::size_t count) {
     pen += advances[static_cast<std::size_t>(i)];
   }
   if (!glyphs.empty()) {
+    auto textLock = LockCairoText();
     cairo_set_font_face(cr_, cairo_scaled_font_get_font_face(face.font));
     cairo_matrix_t matrix;
     cairo_scaled_font_get_font_matrix(face.font, &matrix);

@@ -17,12 +17,35 @@ namespace platform {
 
 namespace {
 
+std::string FolderOf(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
 constexpr char kSuffix[] = ".quorvel-part";
 constexpr std::size_t kRandomLength = 6;
 
 // The characters mkstemp puts in place of the X's.
 bool IsRandomCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// The longest name the folder takes.
+std::size_t LongestName(const std::string& diskFolder) {
+  const long longest = pathconf(diskFolder.c_str(), _PC_NAME_MAX);
+  return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+}
+
+// The part of the target's name its temporaries begin with: the whole name,
+// or as much of it as leaves room for the rest (cut between characters), so
+// that a target whose name the folder takes can always be replaced.
+std::string TemporaryStem(const std::string& name, const std::string& diskFolder) {
+  const std::size_t room = 1 + kRandomLength + (sizeof kSuffix - 1);
+  const std::size_t longest = LongestName(diskFolder);
+  if (name.size() + room <= longest) return name;
+  std::size_t cut = longest > room ? longest - room : 0;
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  return name.substr(0, cut);
 }
 
 // True for "<name>.XXXXXX.quorvel-part" with six random characters.
@@ -35,10 +58,6 @@ bool IsTemporaryName(const std::string& entry, const std::string& name) {
   return entry.compare(entry.size() - suffixLength, suffixLength, kSuffix) == 0;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::string folder = std::filesystem::path(path).parent_path().string();
-  return folder.empty() ? "." : folder;
-}
 
 bool SyncFolderOfDiskName(const std::string& diskPath) {
   const int folder = open(FolderOf(diskPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -52,7 +71,10 @@ bool SyncFolderOfDiskName(const std::string& diskPath) {
 
 SiblingTemporary::SiblingTemporary(const std::string& target, mode_t mode)
     : diskTarget_(ToFileSystemName(target)) {
-  std::string diskPattern = diskTarget_ + "." + std::string(kRandomLength, 'X') + kSuffix;
+  const std::string name = std::filesystem::path(diskTarget_).filename().string();
+  std::string diskPattern = diskTarget_.substr(0, diskTarget_.size() - name.size()) +
+                            TemporaryStem(name, FolderOf(diskTarget_)) + "." +
+                            std::string(kRandomLength, 'X') + kSuffix;
   const int fd = mkostemps(diskPattern.data(), sizeof kSuffix - 1, O_CLOEXEC);
   if (fd < 0) return;
   // Locked before anything is written; a cleaner that finds it between the
@@ -96,7 +118,7 @@ void SiblingTemporary::Abandon() {
 void RemoveStaleTemporaries(const std::string& target) {
   const std::string diskTarget = ToFileSystemName(target);
   const std::string diskFolder = FolderOf(diskTarget);
-  const std::string name = std::filesystem::path(diskTarget).filename().string();
+  const std::string name = TemporaryStem(std::filesystem::path(diskTarget).filename().string(), diskFolder);
   DIR* listing = opendir(diskFolder.c_str());
   if (listing == nullptr) return;
   const int folderFd = dirfd(listing);

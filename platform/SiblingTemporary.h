@@ -4,7 +4,9 @@
 // at any point leaves either the old file or the new one.
 //
 // A save killed half way leaves its temporary behind. Each temporary is
-// named "<target>.XXXXXX.quorvel-part" (six random characters) and holds an
+// named "<target>.XXXXXX.quorvel-part" (six random characters; the target's
+// name cut short where the whole would be longer than the folder takes,
+// RemoveStaleTemporaries cutting it alike) and holds an
 // exclusive lock (flock) for as long as its writer lives, so a later save or
 // start can tell a dead writer's leftovers from a live writer's file:
 // RemoveStaleTemporaries removes only names of that form that nobody locks.

@@ -14,6 +14,7 @@
 #include "platform/Dialog.h"
 #include "platform/FileNames.h"
 #include "platform/Registry.h"
+#include "platform/SiblingTemporary.h"
 #include "services/Message.h"
 #include "services/Settings.h"
 
@@ -36,22 +37,11 @@ std::string FileName(const std::string& path) {
 bool WriteThroughTemporary(const std::string& target, const std::function<bool(const std::string&)>& write) {
   std::error_code error;
   fs::create_directories(platform::FileSystemPath(fs::path(target).parent_path().string()), error);
-  std::string diskTemporary = platform::ToFileSystemName(target + ".XXXXXX");
-  const int descriptor = mkstemp(diskTemporary.data());
-  if (descriptor < 0) return false;
-  close(descriptor);
-  const std::string temporary = platform::FromFileSystemName(diskTemporary);
-  bool written = write(temporary);
-  if (written) {
-    const int synced = open(diskTemporary.c_str(), O_RDONLY);
-    written = synced >= 0 && fsync(synced) == 0;
-    if (synced >= 0) close(synced);
-  }
-  if (!written || !platform::RenameFile(temporary, target)) {
-    platform::RemoveFile(temporary);
-    return false;
-  }
-  return true;
+  platform::RemoveStaleTemporaries(target);
+  platform::SiblingTemporary temporary(target, 0600);
+  // The writer opens the temporary by its name: the bytes reach the file the
+  // commit syncs and renames.
+  return temporary.ok() && write(temporary.path()) && temporary.Commit();
 }
 
 std::string DefaultBackupFolder() {

@@ -761,7 +761,6 @@ void ExportBatchFile(HWND parent) {
   question.title = "Export Model to Batch File";
   question.filter = "Model batch file (*.mbf)\0*.mbf\0";
   question.extension = "mbf";
-  question.proposeFolder = true;
   const std::string path = ChooseExportFile(parent, question);
   if (path.empty()) return;
   std::vector<std::string> leftOut;

@@ -2,14 +2,17 @@
 // ExportFiles.h).
 #include "files/ExportFiles.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 
 #include "files/ImportLog.h"
 #include "model/Model.h"
 #include "platform/FileNames.h"
 #include "platform/Messages.h"
+#include "platform/SiblingTemporary.h"
 #include "platform/Window.h"
 #include "services/DialogHook.h"
 #include "services/FileDialogs.h"
@@ -19,14 +22,10 @@
 
 namespace {
 
-// The model's file name with `extension` for its own; with or without the
-// model's folder. Empty for an untitled model.
+// The model's path with `extension` for its own: every export is proposed
+// beside its model. Empty for an untitled model.
 std::string ProposedName(const ExportFileQuestion& question) {
   std::string name = TheModel().path;
-  if (!question.proposeFolder) {
-    const std::size_t separator = name.find_last_of("/\\");
-    if (separator != std::string::npos) name = name.substr(separator + 1);
-  }
   if (name.empty()) return name;
   const std::size_t separator = name.find_last_of("/\\");
   const std::size_t dot = name.find_last_of('.');
@@ -68,23 +67,19 @@ bool ModelMayBeExported(HWND parent) {
 }
 
 std::string WriteExportFile(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream output(platform::FileSystemPath(partial), std::ios::binary | std::ios::trunc);
-    if (!output.is_open()) return "Unable to open export file:\n" + path;
-    const std::string bytes = TextFileFromProgramText(text);
-    output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    output.flush();
-    if (!output) {
-      output.close();
-      platform::RemoveFile(partial);
-      return "Unable to write export file:\n" + path;
-    }
+  // An export killed earlier left its temporary beside the target: gone now.
+  platform::RemoveStaleTemporaries(path);
+  platform::SiblingTemporary temporary(path, 0644);
+  if (!temporary.ok()) return "Unable to open export file:\n" + path;
+  const std::string bytes = TextFileFromProgramText(text);
+  bool written = true;
+  for (std::size_t at = 0; written && at < bytes.size();) {
+    const ssize_t wrote = write(temporary.fd(), bytes.data() + at, bytes.size() - at);
+    if (wrote < 0 && errno == EINTR) continue;
+    written = wrote > 0;
+    if (written) at += static_cast<std::size_t>(wrote);
   }
-  if (!platform::RenameFile(partial, path)) {
-    platform::RemoveFile(partial);
-    return "Unable to write export file:\n" + path;
-  }
+  if (!written || !temporary.Commit()) return "Unable to write export file:\n" + path;
   return {};
 }
 

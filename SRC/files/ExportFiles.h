@@ -15,9 +15,6 @@ struct ExportFileQuestion {
   const char* title = nullptr;
   const char* filter = nullptr;     // "label\0pattern\0" pairs
   const char* extension = nullptr;  // of the name proposed, without the dot
-  // The proposed name keeps the model's folder; else the dialog opens in
-  // the current folder with the bare name.
-  bool proposeFolder = false;
   LPOFNHOOKPROC hook = nullptr;  // null: ExportDialogHook
 };
 

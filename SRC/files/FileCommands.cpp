@@ -176,6 +176,15 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
 
 void ChooseModelFile(const std::string& path) {
   TheModel().path = path;
+  // The user's work on the program's sample is saved among the user's own
+  // files, never among the program's: the dialogs stay in the folder they
+  // had, or start in the user's home folder.
+  if (IsProgramSample(path)) {
+    const std::string home = platform::FolderFromEnvironment("HOME");
+    const std::string& folder = ModelDialogFolder().folder;
+    if ((folder.empty() || folder == ProgramFolder) && !home.empty()) SetFolderFromPath(home + "/", ModelDialogFolder());
+    return;
+  }
   SetFolderFromPath(path, ModelDialogFolder());
 }
 

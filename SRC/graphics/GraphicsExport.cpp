@@ -2,7 +2,10 @@
 // "Print Graphics to File" (see GraphicsExport.h).
 #include "graphics/GraphicsExport.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -23,6 +26,7 @@
 #include "platform/Dialog.h"
 #include "platform/FileNames.h"
 #include "platform/Gdi.h"
+#include "platform/SiblingTemporary.h"
 #include "records/GraphicsSettings.h"
 #include "services/DialogHelper.h"
 #include "services/DialogHook.h"
@@ -52,9 +56,10 @@ class FileText {
   // Writes a new file beside the target and puts it in its place: a
   // failure leaves the target as it was. The message names the file.
   bool WriteTo(const std::string& path, const char* openMessage, std::string& error) const {
-    const std::string temporary = path + ".part";
-    std::FILE* file = platform::OpenFile(temporary, "wb");
-    if (file == nullptr) {
+    // An export killed earlier left its temporary beside the target: gone now.
+    platform::RemoveStaleTemporaries(path);
+    platform::SiblingTemporary temporary(path, 0644);
+    if (!temporary.ok()) {
       error = std::string(openMessage) + "\n" + path;
       return false;
     }
@@ -64,11 +69,14 @@ class FileText {
       if (c == '\n' && !binary) bytes += '\r';
       bytes += c;
     }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (!written || !platform::RenameFile(temporary, path)) {
-      platform::RemoveFile(temporary);
+    bool written = true;
+    for (std::size_t at = 0; written && at < bytes.size();) {
+      const ssize_t wrote = write(temporary.fd(), bytes.data() + at, bytes.size() - at);
+      if (wrote < 0 && errno == EINTR) continue;
+      written = wrote > 0;
+      if (written) at += static_cast<std::size_t>(wrote);
+    }
+    if (!written || !temporary.Commit()) {
       error = "Unable to write " + path;
       return false;
     }

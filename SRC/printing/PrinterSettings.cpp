@@ -111,12 +111,13 @@ std::string DevNamesText(HGLOBAL block, int which) {
 }
 
 // Device names with another output, the driver and device kept; null when
-// `block` holds no valid device names.
-HGLOBAL DevNamesWithOutput(HGLOBAL block, const std::string& output) {
+// `block` holds no valid device names, or, unless `unstored`, when the
+// block would not fit the stored settings.
+HGLOBAL DevNamesWithOutput(HGLOBAL block, const std::string& output, bool unstored = false) {
   const std::string driver = DevNamesText(block, 0), device = DevNamesText(block, 1);
   if (device.empty()) return nullptr;
   const std::size_t size = sizeof(DEVNAMES) + driver.size() + device.size() + output.size() + 3;
-  if (size > kLongestDevNames) return nullptr;
+  if (size > (unstored ? std::size_t{0xFFFF} : kLongestDevNames)) return nullptr;
   DEVNAMES names{};
   names.wDriverOffset = sizeof(DEVNAMES);
   names.wDeviceOffset = static_cast<WORD>(names.wDriverOffset + driver.size() + 1);
@@ -135,8 +136,8 @@ HGLOBAL DevNamesWithOutput(HGLOBAL block, const std::string& output) {
 
 // Replaces a device names block with a copy that has another output; the
 // block stays as it was when no copy can be made.
-void SetRecordOutput(HGLOBAL& names, const std::string& output) {
-  if (HGLOBAL changed = DevNamesWithOutput(names, output)) {
+void SetRecordOutput(HGLOBAL& names, const std::string& output, bool unstored = false) {
+  if (HGLOBAL changed = DevNamesWithOutput(names, output, unstored)) {
     GlobalFree(names);
     names = changed;
   }
@@ -423,11 +424,13 @@ HDC PrinterSettings::RunPrintDialog(HWND ownerWindow) {
   SetupPrintRange(record);
   // Without a file of the user's own, the PDF goes beside the model under
   // its name. The file stays unchosen when the user keeps that name, so
-  // that the next model gets its own.
+  // that the next model gets its own. A name too long for the stored
+  // settings is proposed all the same: the dialog says it is too long and
+  // waits for a shorter one, which is then the user's.
   const std::string proposed = PdfFileForModel(TheModel().path);
   const std::string output = DevNamesText(record.hDevNames, 2);
   const bool unchosen = output.empty() || output == kNoOutputFile;
-  if (unchosen && !proposed.empty()) SetRecordOutput(record.hDevNames, proposed);
+  if (unchosen && !proposed.empty()) SetRecordOutput(record.hDevNames, proposed, true);
   if (!PrintDlg(&record)) {
     FreeRecordBlocks(record);
     if (CommDlgExtendedError() != 0) throw std::string("Unable to print");

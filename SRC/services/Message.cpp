@@ -17,6 +17,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Paint.h"
 #include "platform/Resource.h"
+#include "platform/ShortenedPaths.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
@@ -79,33 +80,39 @@ RECT ItemClientRect(HWND dialog, int item) {
 }
 
 // Puts each line into its static, all statics as wide as the widest line,
-// and widens the dialog to hold them, with the buttons centred below.
+// and widens the dialog to hold them, with the buttons centred below. A
+// line wider than three quarters of the screen (a long path) shows its start
+// and its file's own name.
 void SizeToText(HWND dialog, DialogHelper& helper) {
+  if (g_Message.lines.empty()) return;
+  const int left = ItemClientRect(dialog, kFirstLineItem).left;
+  RECT window{}, client{};
+  GetWindowRect(dialog, &window);
+  GetClientRect(dialog, &client);
+  const int frame = (window.right - window.left) - client.right;
+  const RECT area = WorkArea();
+  const int room = (area.right - area.left) * 3 / 4 - frame - left - 3 * helper.unitsX - 4;
   HDC dc = GetDC(dialog);
   SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(dialog, WM_GETFONT, 0, 0)));
+  std::vector<std::string> shown;
   int widest = 0;
   for (const std::string& line : g_Message.lines) {
+    shown.push_back(FitPathToWidth(dc, line, room));
     SIZE size{0, 0};
-    GetTextExtentPoint32(dc, line.c_str(), static_cast<int>(line.size()), &size);
+    GetTextExtentPoint32(dc, shown.back().c_str(), static_cast<int>(shown.back().size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx) + 4);
   }
   ReleaseDC(dialog, dc);
-  int left = 0;
   for (std::size_t i = 0; i < g_Message.lines.size(); ++i) {
     const int item = kFirstLineItem + static_cast<int>(i);
     const RECT rect = ItemClientRect(dialog, item);
-    left = rect.left;
     MoveWindow(GetDlgItem(dialog, item), rect.left, rect.top, widest, rect.bottom - rect.top, TRUE);
-    helper.DialogSetItemText(item, g_Message.lines[i]);
+    helper.DialogSetItemText(item, shown[i]);
   }
   static const int kMinimumUnits[3] = {60, 104, 152};
   RECT minimum{0, 0, kMinimumUnits[g_Message.mode], 0};
   MapDialogRect(dialog, &minimum);
   const int clientWidth = std::max(left + widest + 3 * helper.unitsX, static_cast<int>(minimum.right));
-  RECT window{}, client{};
-  GetWindowRect(dialog, &window);
-  GetClientRect(dialog, &client);
-  const int frame = (window.right - window.left) - client.right;
   SetWindowPos(dialog, nullptr, 0, 0, clientWidth + frame, window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER);
   // The visible buttons, centred as one row.
   std::vector<HWND> buttons;

@@ -412,6 +412,7 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   const std::string sample = ProgramFolder + "BigModel.mod";
   std::filesystem::copy_file(samplePath_, sample);
   const std::string shipped = Bytes(sample);
+  ModelDialogFolder() = DialogFolder{};  // no model opened before
   OpenSampleModelFirstRun(nullptr);
   EXPECT_EQ(TheModel().path, "");
   EXPECT_EQ(TheModel().rowCount, 7);
@@ -419,16 +420,21 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   EXPECT_EQ(CurrentFileTitle(), "Untitled");
 
   // Save asks for a path; cancelled, nothing is written anywhere.
+  std::string folder(300, '\0');
   const auto saveAsksWhere = [&] {
     TheModel().modified = true;
-    platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
-                          [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [&folder](HWND dialog) {
+      SendMessage(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data()));
+      platform::TestKeyPress(VK_ESCAPE);
+    });
     EXPECT_FALSE(SaveModel(nullptr));
     platform::CheckModalScript();
     EXPECT_EQ(Bytes(sample), shipped);
     EXPECT_TRUE(TheModel().path.empty());
   };
   saveAsksWhere();
+  // Asked among the user's files, not the program's.
+  EXPECT_EQ(std::filesystem::path(folder.c_str()), std::filesystem::path(platform::FolderFromEnvironment("HOME")));
 
   auto listsSample = [&sample] {
     for (int slot = 1; slot <= kRecentModelSlots; ++slot)

@@ -290,6 +290,9 @@ TEST_F(PcfExportCommandTest, ExportToPcfFromTheLayoutMenu) {
     char name[300] = {};
     GetDlgItemText(dialog, edt1, name, sizeof name);
     EXPECT_EQ(std::string(name), "iso.pcf");
+    // Proposed beside the model, whatever the current folder.
+    SendMessage(dialog, CDM_GETFOLDERPATH, sizeof name, reinterpret_cast<LPARAM>(name));
+    EXPECT_EQ(std::filesystem::path(name), std::filesystem::path(TheModel().path).parent_path());
     SetDlgItemText(dialog, edt1, out.c_str());
     platform::TestKeyPress(VK_RETURN);
   });

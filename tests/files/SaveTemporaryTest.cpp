@@ -16,6 +16,7 @@
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 
 namespace {
@@ -108,6 +109,28 @@ TEST(SaveTemporaries, AKilledSavesLeftoverGoesAtTheNextSave) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), saved);
   fs::remove_all(folder);
+}
+
+// A 255-byte model name (of one- or three-byte characters) is saved, and a
+// killed save's leftover beside it goes at the next save.
+TEST(SaveTemporaries, AModelWithTheLongestNameIsSavedAndItsLeftoverCleaned) {
+  Model model;
+  BuildAllKindsModel(model);
+  const fs::path folder = fs::path(std::getenv("TMPDIR")) / "longest-name";
+  fs::create_directories(folder);
+  std::string wide;
+  for (int i = 0; i < 83; ++i) wide += "\xE7\xAE\xA1";
+  for (const std::string& name : {std::string(251, 'n') + ".mod", wide + ".mod"}) {
+    const std::string path = platform::FromFileSystemName((folder / name).string());
+    ASSERT_EQ(WriteModelFileFrom(model, path), "") << name.size();
+    {
+      HalfWayWriter writer(path);  // killed as it goes
+      ASSERT_TRUE(writer.started());
+    }
+    ASSERT_EQ(WriteModelFileFrom(model, path), "");
+    EXPECT_EQ(Names(folder), std::set<std::string>{name});
+    fs::remove(folder / name);
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/CommonDialog.h"
+#include "platform/ControlSupport.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
 #include "printing/PrinterSettings.h"
@@ -129,6 +130,35 @@ TEST_F(PrinterFileChoiceTest, ThePrintDialogProposesThePdfBesideTheModelUntilThe
   DeleteDC(dc);
   TheModel().path = (fs::path(TempFolder()) / "Other.mod").string();
   EXPECT_EQ(OfferedFile(TextPrinter()), named);
+  TheModel().path.clear();
+  CloseAndExit();
+}
+
+// A PDF path too long to keep is proposed and refused with a word why; the
+// default shown, taken as shown, is not stored: the next model gets its own.
+TEST_F(PrinterFileChoiceTest, APdfPathTooLongIsSaidSoAndTheDefaultShownIsNotStoredAsChosen) {
+  Start();
+  const fs::path deep = fs::path(TempFolder()) / std::string(200, 'd');
+  TheModel().path = (deep / "Plant.mod").string();
+  const std::string tooLong = (deep / "Plant.pdf").string();
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [&](HWND dialog) {
+    EXPECT_EQ(platform::controls::TextOf(GetDlgItem(dialog, edt3)), tooLong);
+    platform::ExpectModal(platform::ModalKind::MessageBox,
+                          tooLong + "\nThe PDF file's path is too long: the printer settings keep at most 200 "
+                                    "characters (a character shown as ? counts three).",
+                          [](HWND box) { SendMessage(box, WM_COMMAND, IDOK, 0); });
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(platform::DialogEnded(dialog));
+    TheModel().path.clear();
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(TextPrinter().RunPrintDialog(MainFrame().window), nullptr);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  DeleteDC(TextPrinter().RunPrintDialog(MainFrame().window));
+  EXPECT_EQ(OutputOf(TextPrinter()), "FILE:");
+  TheModel().path = (fs::path(TempFolder()) / "Other.mod").string();
+  EXPECT_EQ(OfferedFile(TextPrinter()), (fs::path(TempFolder()) / "Other.pdf").string());
   TheModel().path.clear();
   CloseAndExit();
 }

@@ -206,6 +206,16 @@ TEST_F(CommonDialogTest, SaveAsksBeforeReplacingAndFollowsFolders) {
   EXPECT_EQ(record.nFilterIndex, 1u);
 }
 
+// "mod." gets the default extension after its dot.
+TEST_F(CommonDialogTest, ANameEndingInADotGetsTheExtensionAfterIt) {
+  SetUpFolderText();
+  char buffer[260] = "mod.";
+  OPENFILENAME record = Record(buffer, sizeof buffer);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [](HWND) { platform::TestKeyPress(VK_RETURN); });
+  ASSERT_TRUE(GetSaveFileName(&record));
+  EXPECT_EQ(std::string(buffer), folderText_ + "/mod.mod");
+}
+
 TEST_F(CommonDialogTest, APathLongerThanTheBufferIsRefusedNotCut) {
   SetUpFolderText();
   char buffer[16] = "keep";

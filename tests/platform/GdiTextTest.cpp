@@ -2,6 +2,8 @@
 // (sums of single characters, fixed pitch) and placement against the
 // measured extent and metrics, by finding where the ink landed.
 #include "platform/GdiTestCanvas.h"
+#include "platform/FileNames.h"
+#include "platform/ShortenedPaths.h"
 
 #include <climits>
 #include <cstddef>
@@ -331,6 +333,27 @@ TEST(GdiTextOut, BottomUpAndTopDownBitmapsGetTheSamePixels) {
   }
   EXPECT_EQ(top.Pixels().pixels, bottom.Pixels().pixels);
   EXPECT_LT(top.Count(kWhite), 60 * 20);
+}
+
+// A path too wide keeps its start and its own name (a name too wide alone,
+// its start and end), cut between whole characters; what fits stays.
+TEST(GdiText, APathTooWideShowsItsStartAndItsOwnName) {
+  Canvas canvas(8, 8);
+  FontOn font(canvas.dc(), Description("MS Sans Serif", -11));
+  auto fits = [&](const std::string& text, int room) {
+    SIZE size{};
+    GetTextExtentPoint32(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx <= room;
+  };
+  const std::string shown = FitPathToWidth(canvas.dc(), "/home/u/" + std::string(4000, 'f') + "/Plant.mod", 400);
+  EXPECT_TRUE(fits(shown, 400) && shown.rfind("/home/u/f", 0) == 0 && shown.ends_with("f.../Plant.mod")) << shown;
+  EXPECT_EQ(FitPathToWidth(canvas.dc(), "/x/Plant.mod", 400), "/x/Plant.mod");
+  const std::string cut = FitPathToWidth(canvas.dc(), "/x/" + std::string(238, 'n') + ".mod", 300);
+  EXPECT_TRUE(fits(cut, 300) && cut.rfind(".../n", 0) == 0 && cut.ends_with("n...nnnnnnnn.mod")) << cut;
+  std::string wide;
+  for (int i = 0; i < 200; ++i) wide += "\xE7\xAE\xA1";
+  const std::string fitted = FitPathToWidth(canvas.dc(), platform::FromFileSystemName("/" + wide + "/a.mod"), 200);
+  EXPECT_EQ(platform::ToFileSystemName(fitted.substr(0, fitted.find("..."))).size() % 3, 1u) << "whole characters";
 }
 
 }  // namespace

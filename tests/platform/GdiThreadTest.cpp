@@ -5,7 +5,14 @@
 #include "platform/GdiTestCanvas.h"
 #include "platform/GdiText.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -106,6 +113,49 @@ TEST(GdiThreads, TheCairoFontsAFontDrawsWithStayItsOwn) {
   EXPECT_NE(cairo_scaled_font_get_font_face(gdi::Realise(*gdi::Find<gdi::FontObject>(again)).font), before);
   DeleteObject(again);
   cairo_font_face_destroy(before);
+}
+
+// cairo's glyph cache serves the whole process: one thread's new glyphs can
+// evict those of a font another thread holds while it waits for the cache.
+// Threads making, drawing and deleting fonts, and sharing a pool, go on.
+TEST(GdiThreads, TwoThreadsMakingAndDrawingFontsNeverLockEachOther) {
+  const char* faces[] = {"MS Sans Serif", "Courier New", "Arial", "Lucida Console"};
+  HFONT pool[4];
+  for (int i = 0; i < 4; ++i) pool[i] = CreateFont(-9 - 5 * i, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, faces[i]);
+  std::string all;  // every character, so that evicted glyphs are drawn again
+  for (int byte = 0x20; byte < 0x100; ++byte) all.push_back(static_cast<char>(byte));
+  std::mutex lock;
+  std::condition_variable changed;
+  int progress = 0, finished = 0;
+  auto work = [&](unsigned seed) {
+    std::mt19937 random(seed);
+    Canvas canvas(160, 60);
+    for (int round = 0; round < 100; ++round) {
+      HFONT made = CreateFont(-static_cast<int>(6 + random() % 70), 0, 0, 0, random() % 2 ? FW_BOLD : FW_NORMAL,
+                              random() % 2, 0, 0, 0, 0, 0, 0, 0, faces[random() % 4]);
+      SelectObject(canvas.dc(), made);
+      TextOut(canvas.dc(), 2, 2, "Node 1010", 9);
+      SelectObject(canvas.dc(), pool[random() % 4]);
+      RECT box{0, 0, 160, 60};
+      DrawText(canvas.dc(), all.data(), static_cast<int>(all.size()), &box, DT_NOPREFIX);
+      SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+      DeleteObject(made);
+      std::lock_guard guard(lock);
+      finished += round == 99 ? 1 : 0;
+      ++progress;
+      changed.notify_all();
+    }
+  };
+  std::thread first(work, 1u), second(work, 2u);
+  for (std::unique_lock held(lock); finished < 2;) {
+    const int seen = progress;
+    // No progress for 15 s: the threads cannot be joined, so the run ends.
+    if (!changed.wait_for(held, std::chrono::seconds(15), [&] { return progress != seen; }))
+      std::fprintf(stderr, "no text drawn for 15 s after %d fonts: the threads lock each other\n", seen), std::abort();
+  }
+  first.join();
+  second.join();
+  for (HFONT font : pool) DeleteObject(font);
 }
 
 }  // namespace

@@ -261,6 +261,19 @@ TEST_F(MetafileTest, AJobThatCannotWriteSaysWhereAndLeavesNothing) {
   EXPECT_EQ(CreateDC(nullptr, "No such printer", nullptr, nullptr), nullptr);
 }
 
+// A PDF with a 255-byte name is written.
+TEST_F(MetafileTest, AJobWritesThePdfWithTheLongestName) {
+  const fs::path longest = folder_ / (std::string(251, 'p') + ".pdf");
+  HDC dc = CreateDC(platform::kPdfDriver, "PDF", longest.c_str(), nullptr);
+  DOCINFO info{sizeof(DOCINFO), "Quorvel", nullptr, nullptr, 0};
+  ASSERT_GT(StartDoc(dc, &info), 0) << platform::LastPrintError();
+  StartPage(dc);
+  EndPage(dc);
+  EXPECT_GT(EndDoc(dc), 0) << platform::LastPrintError();
+  DeleteDC(dc);
+  EXPECT_EQ(ReadFile(longest).substr(0, 5), "%PDF-");
+}
+
 TEST_F(MetafileTest, CupsPrinterGetsTheJobThroughLp) {
   const fs::path bin = folder_ / "bin";
   fs::create_directories(bin);
