@@ -22,6 +22,7 @@
 #include <array>
 #include <string>
 
+#include "elements/JointTurn.h"
 #include "kindbase/ElementArrays.h"
 #include "kindbase/NonlinearSupports.h"
 #include "model/RowObjects.h"
@@ -64,13 +65,19 @@ class BallJoint : public ElementData, public RunPreparedSupport {
   // The analysis: the springs (0 entered is 1), their effective and secant
   // values, the moments and turns of the last pass (local x torsion, y and
   // z bending), the friction moments, and the element as last built.
+  // The torsional spring's state is one turning spring's (JointTurn.h); the
+  // bending spring's the same for the two cross axes together.
   double torsionSpring = 1.0, bendingSpring = 1.0;
-  double effectiveTorsion = 1.0, effectiveBending = 1.0;
+  joint_turn::Spring torsion;
+  double effectiveBending = 1.0;
   double secantTorsion = 1.0, secantBending = 1.0;
-  std::array<double, 3> previousRotation{};
+  std::array<double, 2> previousBending{};
   std::array<double, 3> moments{};
-  std::array<double, 3> frictionMoments{};
+  std::array<double, 2> bendingFriction{};   // about local y and z
+  std::array<double, 2> bendingLimitPair{};  // rigid spring times the rest turn
+  std::array<double, 3> Pairs() const;       // the end moments the next solve loads
   Matrix12d builtStiffness{};
+  std::array<double, 3> builtPairs{};  // the pairs the last assembly loaded
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;
 

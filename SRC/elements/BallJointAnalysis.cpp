@@ -4,6 +4,7 @@
 
 #include "elements/BallJoint.h"
 #include "elements/ElementForces.h"
+#include "elements/JointTurn.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
@@ -15,8 +16,8 @@
 
 namespace {
 
-constexpr double kRigid = 1.0e12;
-constexpr double kNone = 1.0e-6;
+constexpr double kRigid = joint_turn::kRigid;
+constexpr double kNone = joint_turn::kStill;
 constexpr double kGravity = 386.4;
 constexpr float kNoLimit = 5.0e29f;
 constexpr int kBallKind = 13;
@@ -49,11 +50,12 @@ double ModalSpring(bool limited, double spring, double secant) {
 }
 
 // The secant (operating case) or the modal spring of one of the two.
-void UpdateSpring(bool nonlinear, bool limited, double moment, double friction, double spring, double& effective,
-                  double& secant, int type) {
+// While held at its limit the secant is the moment over the limit.
+void UpdateSpring(bool nonlinear, bool limited, bool held, double limit, double moment, double friction,
+                  double spring, double& effective, double& secant, int type) {
   if (!nonlinear) return;
   if (CaseTypeIsOperatingT1(type) && !g_ElementForceRun.recovering) {
-    secant = moment <= friction ? kRigid : moment * effective / (moment - friction);
+    secant = held ? moment / limit : moment <= friction ? kRigid : moment * effective / (moment - friction);
   } else if (CaseUsesModalStiffness(type)) {
     effective = ModalSpring(limited, spring, secant);
   }
@@ -87,105 +89,120 @@ void BallJoint::PrepareForRun(int rowNumber) {
 }
 
 void BallJoint::ResetIteration() {
-  effectiveTorsion = torsionSpring;
+  torsion = joint_turn::Spring{};
+  torsion.effective = torsionSpring;
   effectiveBending = bendingSpring;
-  previousRotation = {};
+  previousBending = {};
   moments = {};
-  frictionMoments = {};
+  bendingFriction = {};
+  bendingLimitPair = {};
 }
+
+std::array<double, 3> BallJoint::Pairs() const {
+  return {torsion.Pair(), bendingFriction[0] + bendingLimitPair[0], bendingFriction[1] + bendingLimitPair[1]};
+}
+
+namespace {
+
+// The bending spring after a solve: b the turn about local y and z, m the
+// moments it carried. As one turning spring (JointTurn.h) in the plane of
+// the bend: held at the limit in the direction it turned past it.
+void BendingStep(const std::array<double, 2>& b, const std::array<double, 2>& m, const BallJoint& ball,
+                 double& effective, std::array<double, 2>& friction, std::array<double, 2>& limitPair,
+                 std::array<double, 2>& previous, int node) {
+  const double ab = std::hypot(b[0], b[1]), mb = std::hypot(m[0], m[1]);
+  const double tb = std::fabs(ball.bendingFrictionTorque), lb = ball.bendingRotationLimit;
+  const bool limited = ball.bendingRotationLimit < kNoLimit;
+  for (std::size_t i = 0; i < 2; ++i)
+    if (!NonlinearConverged(b[i], previous[i], kBallKind, 0, node)) CountNonlinearChange();
+  const double oldEffective = effective;
+  const bool held = limitPair[0] != 0.0 || limitPair[1] != 0.0;
+  bool hold = false;
+  if (limited) {
+    if (held) {
+      const double rest = std::hypot(limitPair[0], limitPair[1]);
+      hold = (m[0] * limitPair[0] + m[1] * limitPair[1]) / rest >= ball.bendingSpring * lb + tb;
+    } else if (ab > lb * 1.000001) {
+      NonlinearConverged(ab, lb, kBallKind, 0, node);
+      CountNonlinearChange();
+      hold = true;
+    }
+  }
+  if (hold) {
+    if (!held)
+      for (std::size_t i = 0; i < 2; ++i) limitPair[i] = kRigid * lb * b[i] / ab;
+    effective = kRigid;
+    friction = {};
+  } else {
+    limitPair = {};
+    effective = ball.bendingSpring;
+    // Against the moment, shared by the ratio of its two parts.
+    const double ratio = m[0] == 0.0 ? (m[1] == 0.0 ? 1.0 : 1.0e30) : std::fabs(m[1]) / std::fabs(m[0]);
+    const double fy = tb / std::sqrt(ratio * ratio + 1.0);
+    const double fz = std::sqrt(std::max(0.0, tb * tb - fy * fy));
+    friction = {Signed(std::min(fy, std::fabs(m[0])), m[0]), Signed(std::min(fz, std::fabs(m[1])), m[1])};
+    if ((friction[0] != 0.0 || friction[1] != 0.0) && mb < tb) {
+      if (ab > kNone) {
+        effective = 2.0 * tb / ab;
+        NonlinearConverged(ab, kNone, kBallKind, 0, node);
+        CountNonlinearChange();
+      } else {
+        effective = kRigid;
+      }
+    }
+  }
+  if (!NonlinearConvergedAbs1(effective, oldEffective, kBallKind, 0, node)) CountNonlinearChange();
+  previous = b;
+}
+
+}  // namespace
 
 void BallJoint::UpdateIteration(int /*rowNumber*/) {
   if (!IsNonlinear() || builtNode1 == 0 || builtNode2 == 0) return;
   const Model& model = TheModel();
   const Vector12d u = ToLocal12(builtAxes, ElementDisplacements(ElementEquations(model, builtNode1, builtNode2)));
-  const Vector12d F = FrictionLoads(frictionMoments);
+  // The moments at the second node with the pairs of the last solve, as the
+  // force recovery finds them.
+  const Vector12d F = FrictionLoads(builtPairs);
   for (int i = 0; i < 3; ++i) {
     double m = -F[9 + i];
     for (int j = 0; j < 12; ++j) m += builtStiffness[9 + i][j] * u[j];
     moments[static_cast<std::size_t>(i)] = m;
   }
-  const double mt = moments[0], my = moments[1], mz = moments[2];
-  const double ratio = my == 0.0 ? (mz == 0.0 ? 1.0 : 1.0e30) : std::fabs(mz) / std::fabs(my);
-  const double mb = std::hypot(my, mz);
   const int node = builtNode2;
-  const bool iterating = g_NonlinearIteration.iteration < 500;
-  // Torsion.
-  const double tt = std::fabs(torsionalFrictionTorque), lt = torsionalRotationLimit;
-  const bool torsionLimited = torsionalRotationLimit < kNoLimit;
-  if (tt != 0.0 || torsionLimited) {
-    const double r = u[9] - u[3], a = std::fabs(r);
-    if (!NonlinearConverged(r, previousRotation[0], kBallKind, 0, node)) CountNonlinearChange();
-    if (torsionLimited && iterating && a > lt * 1.000001) {
-      NonlinearConverged(a, lt, kBallKind, 0, node);
-      CountNonlinearChange();
-    }
-    frictionMoments[0] = Signed(std::min(tt, std::fabs(mt)), mt);
-    const double old = effectiveTorsion;
-    effectiveTorsion = torsionSpring;
-    if (torsionLimited && std::fabs(mt) > torsionSpring * lt + tt) {
-      effectiveTorsion = (std::fabs(mt) - tt) / lt;
-    } else if (frictionMoments[0] != 0.0 && std::fabs(mt) < tt) {
-      if (a > kNone) {
-        effectiveTorsion = 2.0 * tt / a;
-        NonlinearConverged(a, kNone, kBallKind, 0, node);
-        CountNonlinearChange();
-      } else {
-        effectiveTorsion = kRigid;
-      }
-    }
-    if (!NonlinearConvergedAbs1(effectiveTorsion, old, kBallKind, 0, node)) CountNonlinearChange();
-    previousRotation[0] = r;
+  if (TorsionNonlinear(*this)) {
+    joint_turn::Data data;
+    data.spring = torsionSpring;
+    data.limited = torsionalRotationLimit < kNoLimit;
+    data.limit = torsionalRotationLimit;
+    data.torque = std::fabs(torsionalFrictionTorque);
+    data.stick = 2.0;
+    joint_turn::Step(u[9] - u[3], moments[0], data, torsion, kBallKind, node);
   }
-  // Bending.
-  const double tb = std::fabs(bendingFrictionTorque), lb = bendingRotationLimit;
-  const bool bendingLimited = bendingRotationLimit < kNoLimit;
-  if (tb != 0.0 || bendingLimited) {
-    const double by = u[10] - u[4], bz = u[11] - u[5], ab = std::hypot(by, bz);
-    if (!NonlinearConverged(by, previousRotation[1], kBallKind, 0, node)) CountNonlinearChange();
-    if (!NonlinearConverged(bz, previousRotation[2], kBallKind, 0, node)) CountNonlinearChange();
-    if (bendingLimited && iterating && ab > lb * 1.000001) {
-      NonlinearConverged(ab, lb, kBallKind, 0, node);
-      CountNonlinearChange();
-    }
-    const double fy = tb / std::sqrt(ratio * ratio + 1.0);
-    const double fz = std::sqrt(std::max(0.0, tb * tb - fy * fy));
-    frictionMoments[1] = Signed(std::min(fy, std::fabs(my)), my);
-    frictionMoments[2] = Signed(std::min(fz, std::fabs(mz)), mz);
-    const double old = effectiveBending;
-    effectiveBending = bendingSpring;
-    if (bendingLimited && mb > bendingSpring * lb + tb) {
-      effectiveBending = (mb - tb) / lb;
-    } else if ((frictionMoments[1] != 0.0 || frictionMoments[2] != 0.0) && mb < tb) {
-      if (ab > kNone) {
-        effectiveBending = 2.0 * tb / ab;
-        NonlinearConverged(ab, kNone, kBallKind, 0, node);
-        CountNonlinearChange();
-      } else {
-        effectiveBending = kRigid;
-      }
-    }
-    if (!NonlinearConvergedAbs1(effectiveBending, old, kBallKind, 0, node)) CountNonlinearChange();
-    previousRotation[1] = by;
-    previousRotation[2] = bz;
-  }
+  if (BendingNonlinear(*this))
+    BendingStep({u[10] - u[4], u[11] - u[5]}, {moments[1], moments[2]}, *this, effectiveBending, bendingFriction,
+                bendingLimitPair, previousBending, node);
 }
 
 void AssembleBallJoint(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   BallJoint& ball = BallOf(model, input.row);
   const int type = input.loads.caseType;
-  UpdateSpring(TorsionNonlinear(ball), ball.torsionalRotationLimit < kNoLimit, std::fabs(ball.moments[0]),
-               std::fabs(ball.torsionalFrictionTorque), ball.torsionSpring, ball.effectiveTorsion, ball.secantTorsion,
-               type);
+  UpdateSpring(TorsionNonlinear(ball), ball.torsionalRotationLimit < kNoLimit, ball.torsion.Held(),
+               ball.torsionalRotationLimit, std::fabs(ball.moments[0]), std::fabs(ball.torsionalFrictionTorque),
+               ball.torsionSpring, ball.torsion.effective, ball.secantTorsion, type);
   UpdateSpring(BendingNonlinear(ball), ball.bendingRotationLimit < kNoLimit,
+               ball.bendingLimitPair[0] != 0.0 || ball.bendingLimitPair[1] != 0.0, ball.bendingRotationLimit,
                std::hypot(ball.moments[1], ball.moments[2]), std::fabs(ball.bendingFrictionTorque), ball.bendingSpring,
                ball.effectiveBending, ball.secantBending, type);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
-  const Matrix12d K = LocalStiffness(ball.effectiveTorsion, ball.effectiveBending);
+  const Matrix12d K = LocalStiffness(ball.torsion.effective, ball.effectiveBending);
   AddElementStiffness(K, frames.end1, ElementEquations(model, input.node1, input.node2));
+  const bool pairs = type != kCaseIdRecalculatingHangerLoads && !CaseUsesModalStiffness(type) && !input.loads.modal;
   if (!g_ElementForceRun.recovering) {
     ball.builtStiffness = K;
+    ball.builtPairs = pairs ? ball.Pairs() : std::array<double, 3>{};
     ball.builtAxes = frames.end1;
     ball.builtNode1 = input.node1;
     ball.builtNode2 = input.node2;
@@ -194,9 +211,8 @@ void AssembleBallJoint(const AnalysisElementInput& input) {
     for (int node : {input.node1, input.node2}) AddNodeTranslationMass(model, node, ball.weight / 2.0 / kGravity);
     return;
   }
-  const auto& f = ball.frictionMoments;
-  if ((f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0) && type != kCaseIdRecalculatingHangerLoads &&
-      !CaseUsesModalStiffness(type)) {
+  const std::array<double, 3> f = ball.Pairs();
+  if (pairs && (f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0)) {
     Vector3d moment{};
     for (int i = 0; i < 3; ++i)
       moment[i] = frames.end1.x[i] * f[0] + frames.end1.y[i] * f[1] + frames.end1.z[i] * f[2];
@@ -222,15 +238,20 @@ ElementForceBuild BallJointForceBuild(const AnalysisElementInput& input) {
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
   // In the cases built from modes: the springs the eigenproblem used,
-  // whatever a static case solved since has left, and no friction pair.
-  const bool modal = CaseUsesModalStiffness(input.loads.caseType);
-  const double torsion = modal && TorsionNonlinear(ball)
+  // whatever a static case solved since has left, and no pairs. A static
+  // case is recovered in the state its last solve used.
+  if (!CaseUsesModalStiffness(input.loads.caseType)) {
+    if (ball.builtNode1 == input.node1 && ball.builtNode2 == input.node2)
+      return {ball.builtStiffness, FrictionLoads(ball.builtPairs), frames};
+    return {LocalStiffness(ball.torsion.effective, ball.effectiveBending), FrictionLoads(ball.Pairs()), frames};
+  }
+  const double torsion = TorsionNonlinear(ball)
                              ? ModalSpring(ball.torsionalRotationLimit < kNoLimit, ball.torsionSpring,
                                            ball.secantTorsion)
-                             : ball.effectiveTorsion;
-  const double bending = modal && BendingNonlinear(ball)
+                             : ball.torsion.effective;
+  const double bending = BendingNonlinear(ball)
                              ? ModalSpring(ball.bendingRotationLimit < kNoLimit, ball.bendingSpring,
                                            ball.secantBending)
                              : ball.effectiveBending;
-  return {LocalStiffness(torsion, bending), modal ? Vector12d{} : FrictionLoads(ball.frictionMoments), frames};
+  return {LocalStiffness(torsion, bending), Vector12d{}, frames};
 }

@@ -12,7 +12,7 @@
 // friction torque or a rotation limit makes it nonlinear: each pass finds
 // the moment M about the axis and the turn r from the last solve, applies
 // the friction (at most |M|, against M) as a pair of end moments, holds
-// the spring at the limit when M would turn it further, and lets it stick
+// the turn at the limit once it passes it (JointTurn.h), and lets it stick
 // (a spring carrying just over the friction) while |M| is below the
 // friction torque. A hinge without an axis stops the run.
 //
@@ -23,6 +23,7 @@
 
 #include <string>
 
+#include "elements/JointTurn.h"
 #include "kindbase/ElementArrays.h"
 #include "kindbase/NonlinearSupports.h"
 #include "model/RowObjects.h"
@@ -60,16 +61,16 @@ class HingeJoint : public ElementData, public RunPreparedSupport {
   float weight = 0.0f;           // lb
   float axis[3] = {0.0f, 0.0f, 0.0f};
 
-  // The analysis: the spring (0 entered is 1), the effective and secant
-  // springs, the moment and turn of the last pass, the friction pair, and
-  // the element as the last assembly built it.
+  // The analysis: the spring (0 entered is 1), the state of the turning
+  // spring (effective spring, friction and limit pairs, last turn), the
+  // secant, the moment of the last pass, and the element as the last
+  // assembly built it with the pair it loaded.
   double spring = 1.0;
-  double effective = 1.0;
+  joint_turn::Spring turn;
   double secant = 1.0;
-  double previousRotation = 0.0;
   double axisMoment = 0.0;
-  double frictionMoment = 0.0;
   Matrix12d builtStiffness{};
+  double builtPair = 0.0;
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;
 

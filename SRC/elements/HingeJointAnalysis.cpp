@@ -6,6 +6,7 @@
 
 #include "elements/ElementForces.h"
 #include "elements/HingeJoint.h"
+#include "elements/JointTurn.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
@@ -16,8 +17,7 @@
 
 namespace {
 
-constexpr double kRigid = 1.0e12;
-constexpr double kNone = 1.0e-6;
+constexpr double kRigid = joint_turn::kRigid;
 constexpr double kGravity = 386.4;
 constexpr int kHingeKind = 12;
 
@@ -51,7 +51,16 @@ double ModalSpring(const HingeJoint& hinge) {
 // The spring of the case: in the cases built from modes the one the
 // eigenproblem used, whatever a static case solved since has left.
 double CaseSpring(const HingeJoint& hinge, int type) {
-  return hinge.IsNonlinear() && CaseUsesModalStiffness(type) ? ModalSpring(hinge) : hinge.effective;
+  return hinge.IsNonlinear() && CaseUsesModalStiffness(type) ? ModalSpring(hinge) : hinge.turn.effective;
+}
+
+joint_turn::Data TurnData(const HingeJoint& hinge) {
+  joint_turn::Data data;
+  data.spring = hinge.spring;
+  data.limited = hinge.rotationLimit < kNoRotationLimit;
+  data.limit = hinge.rotationLimit;
+  data.torque = std::fabs(hinge.frictionTorque);
+  return data;
 }
 
 // The springs of the case before the matrix is built.
@@ -59,10 +68,9 @@ void UpdateSprings(HingeJoint& hinge, const AnalysisElementInput& input) {
   if (!hinge.IsNonlinear()) return;
   const int type = input.loads.caseType;
   if (CaseTypeIsOperatingT1(type) && !g_ElementForceRun.recovering) {
-    const double m = std::fabs(hinge.axisMoment), t = std::fabs(hinge.frictionTorque);
-    hinge.secant = m <= t ? kRigid : m * hinge.effective / (m - t);
+    hinge.secant = joint_turn::Secant(hinge.axisMoment, TurnData(hinge), hinge.turn);
   } else if (CaseUsesModalStiffness(type)) {
-    hinge.effective = ModalSpring(hinge);
+    hinge.turn.effective = ModalSpring(hinge);
   }
 }
 
@@ -84,45 +92,21 @@ void HingeJoint::PrepareForRun(int rowNumber) {
 }
 
 void HingeJoint::ResetIteration() {
-  effective = spring;
-  previousRotation = axisMoment = frictionMoment = 0.0;
+  turn = joint_turn::Spring{};
+  turn.effective = spring;
+  axisMoment = 0.0;
 }
 
 void HingeJoint::UpdateIteration(int /*rowNumber*/) {
   if (!IsNonlinear() || builtNode1 == 0 || builtNode2 == 0) return;
   const Model& model = TheModel();
   const Vector12d u = ToLocal12(builtAxes, ElementDisplacements(ElementEquations(model, builtNode1, builtNode2)));
-  // The moment about the axis at the second node, with the friction pair of
-  // the last solve, as the force recovery finds it.
-  const Vector12d F = FrictionLoads(frictionMoment);
-  double m = -F[9];
+  // The moment about the axis at the second node, with the pairs of the
+  // last solve, as the force recovery finds it.
+  double m = -builtPair;
   for (int j = 0; j < 12; ++j) m += builtStiffness[9][j] * u[j];
   axisMoment = m;
-  const double r = u[9] - u[3], a = std::fabs(r);
-  const int node = builtNode2;
-  if (!NonlinearConverged(r, previousRotation, kHingeKind, 0, node)) CountNonlinearChange();
-  const bool limited = rotationLimit < kNoRotationLimit;
-  const double limit = rotationLimit;
-  if (limited && g_NonlinearIteration.iteration < 500 && a > limit * 1.000001) {
-    NonlinearConverged(a, limit, kHingeKind, 0, node);
-    CountNonlinearChange();
-  }
-  const double old = effective, t = std::fabs(frictionTorque), am = std::fabs(m);
-  frictionMoment = m > 0.0 ? -std::min(t, am) : m < 0.0 ? std::min(t, am) : 0.0;
-  effective = spring;
-  if (limited && am > limit * spring + t) {
-    effective = (am - t) / limit;  // held at its limit
-  } else if (frictionMoment != 0.0 && am < t) {
-    if (a > kNone) {
-      effective = 1.01 * t / a;  // it sticks
-      NonlinearConverged(a, kNone, kHingeKind, 0, node);
-      CountNonlinearChange();
-    } else {
-      effective = kRigid;
-    }
-  }
-  if (!NonlinearConvergedAbs1(effective, old, kHingeKind, 0, node)) CountNonlinearChange();
-  previousRotation = r;
+  joint_turn::Step(u[9] - u[3], m, TurnData(*this), turn, kHingeKind, builtNode2);
 }
 
 void AssembleHingeJoint(const AnalysisElementInput& input) {
@@ -131,21 +115,23 @@ void AssembleHingeJoint(const AnalysisElementInput& input) {
   UpdateSprings(hinge, input);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
                                                           input.node2);
-  const Matrix12d K = LocalStiffness(hinge.effective);
+  const Matrix12d K = LocalStiffness(hinge.turn.effective);
   AddElementStiffness(K, frames.end1, ElementEquations(model, input.node1, input.node2));
+  const int type = input.loads.caseType;
+  const bool pairs = type != kCaseIdRecalculatingHangerLoads && !CaseUsesModalStiffness(type) && !input.loads.modal;
   if (!g_ElementForceRun.recovering) {
     hinge.builtStiffness = K;
+    hinge.builtPair = pairs ? hinge.turn.Pair() : 0.0;
     hinge.builtAxes = frames.end1;
     hinge.builtNode1 = input.node1;
     hinge.builtNode2 = input.node2;
   }
-  const int type = input.loads.caseType;
   if (input.loads.modal) {
     for (int node : {input.node1, input.node2}) AddNodeTranslationMass(model, node, hinge.weight / 2.0 / kGravity);
     return;
   }
-  if (hinge.frictionMoment != 0.0 && type != kCaseIdRecalculatingHangerLoads && !CaseUsesModalStiffness(type)) {
-    const Vector3d moment = Scaled(frames.end1.x, hinge.frictionMoment);
+  if (pairs && hinge.turn.Pair() != 0.0) {
+    const Vector3d moment = Scaled(frames.end1.x, hinge.turn.Pair());
     AddNodeLoads(model, input.node1, {}, Scaled(moment, -1.0));
     AddNodeLoads(model, input.node2, {}, moment);
   }
@@ -167,9 +153,11 @@ ElementForceBuild HingeJointForceBuild(const AnalysisElementInput& input) {
   const HingeJoint& hinge = HingeOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
                                                           input.node2);
-  // A mode carries no friction pair.
+  // A mode carries no pair; a static case is recovered in the state its
+  // last solve used, not the one that solve has since decided.
   const int type = input.loads.caseType;
-  const bool friction = !CaseUsesModalStiffness(type);
-  return {LocalStiffness(CaseSpring(hinge, type)), friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{},
-          frames};
+  if (CaseUsesModalStiffness(type)) return {LocalStiffness(CaseSpring(hinge, type)), Vector12d{}, frames};
+  if (hinge.builtNode1 == input.node1 && hinge.builtNode2 == input.node2)
+    return {hinge.builtStiffness, FrictionLoads(hinge.builtPair), frames};
+  return {LocalStiffness(hinge.turn.effective), FrictionLoads(hinge.turn.Pair()), frames};
 }

@@ -59,6 +59,7 @@ class SlipJoint : public ElementData, public RunPreparedSupport {
   SlipJointState run;
   double previousAxial = 0.0;
   double previousRotation = 0.0;
+  int pressedAxial = 0, pressedRotation = 0;  // the way a held pass pressed past the friction
   Matrix12d builtStiffness{};
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;

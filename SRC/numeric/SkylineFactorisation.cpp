@@ -209,9 +209,18 @@ void ReduceBlockByRowsAbove(const double* A, const std::int64_t* DA, const Block
   }
 }
 
-SolverStatus PivotStatus(double pivot, std::int64_t N, PivotRule rule) {
+// A positive definite pivot this small a share of its column's own diagonal
+// is rounding left of a direction nothing holds: the model is free to move
+// there and would be reported with a huge movement. The softest spring the
+// program makes itself (1.0, a free slip joint or a hinge without
+// stiffness, beside the rigid 1.0e12 of a joint's other directions) stays
+// far above it.
+constexpr double kNegligiblePivot = 1.0e-14;
+
+SolverStatus PivotStatus(double pivot, double diagonal, std::int64_t N, PivotRule rule) {
   if (rule == PivotRule::PositiveDefinite) {
-    if (!(pivot > 0.0) || !std::isfinite(pivot)) return {SolverFault::NotPositiveDefinite, N};
+    if (!(pivot > kNegligiblePivot * std::fabs(diagonal)) || !std::isfinite(pivot))
+      return {SolverFault::NotPositiveDefinite, N};
     return {};
   }
   if (pivot == 0.0) return {SolverFault::ZeroPivot, N};
@@ -245,6 +254,7 @@ SolverStatus FinishBlock(double* A, const std::int64_t* DA, const Block& b, Pivo
       lb[ck] = l;
     }
     // Copy back: D(j), the block's own multipliers, then those above the block.
+    const double diagonal = A[DA[j]];
     A[DA[j]] = pivot;
     for (std::int64_t ck = firstOwn; ck < cj; ++ck) A[DA[j] + cj - ck] = lb[ck];
     if (top < b.j0) {
@@ -255,7 +265,7 @@ SolverStatus FinishBlock(double* A, const std::int64_t* DA, const Block& b, Pivo
         for (std::int64_t q = 0; q < b.j0 - top; ++q) large |= !(std::fabs(above[q]) < kLargeMultiplier);
     }
     if (shifted && large) return {SolverFault::LargeMultiplier, j};
-    if (SolverStatus status = PivotStatus(pivot, j, rule); !status.Ok()) return status;
+    if (SolverStatus status = PivotStatus(pivot, diagonal, j, rule); !status.Ok()) return status;
   }
   return {};
 }

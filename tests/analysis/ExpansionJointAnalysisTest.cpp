@@ -12,6 +12,8 @@
 // and in torsion.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "analysis/AnalysisTesting.h"
 #include "analysis/NonlinearIteration.h"
 #include "elements/BallJoint.h"
@@ -21,9 +23,12 @@
 #include "elements/SlipJoint.h"
 #include "elements/StraightElement.h"
 #include "elements/TieRod.h"
+#include "files/BatchImport.h"
 #include "loads/Force.h"
 #include "model/MakeModel.h"
 #include "services/TempFiles.h"
+#include "services/Units.h"
+#include "supports/Restraint.h"
 
 namespace {
 
@@ -204,6 +209,69 @@ TEST_F(ExpansionJointAnalysisTest, ASlipJointsFrictionTorquePassesOnItsShareOrTu
   }
 }
 
+// A hot line along X whose end turns down through a slip joint (friction
+// 500 lb) to a point held in X and Z, with a guide of 0.125 in gap on the
+// pipe just before the joint: held, the joint carries the little the line
+// brings to it along Z and the point that, under 100 lb; a slide would run
+// the 0.125 in gap shut and load the guide and the point with the friction.
+TEST_F(ExpansionJointAnalysisTest, ASlipJointBesideAGapGuideSettlesHeld) {
+  std::istringstream input(
+    "Slip joint beside a gap guide\n"
+    "OPTIONS\n"
+    "B311\n"
+    "MATERIAL\n"
+    "CS1,0.283,0.3,1.0,1.0,CS,Carbon steel\n"
+    "CS1,70,29.5E6,6.07E-6,17100,35000\n"
+    "CS1,200,28.8E6,6.38E-6,17100,35000\n"
+    "CS1,400,27.7E6,6.82E-6,17100,35000\n"
+    "CS1,600,26.7E6,7.23E-6,17100,35000\n"
+    "CS1,800,24.2E6,7.65E-6,10800,35000\n"
+    "PIPE\n"
+    "S6,6.625,0.28,0.0625,12.5,11,2\n"
+    "S4,4.5,0.237,0.0625,12.5\n"
+    "S8,8.625,0.322,0,12.5\n"
+    "S12,12.75,0.375,0,12.5\n"
+    "LOADS\n"
+    "L1,300,100,0.8\n"
+    "LAYOUT\n"
+    "F2980,KA,MCS1,PS6,CL=L1\n"
+    "T3020,Z-8\n"
+    "T3050,X-12\n"
+    "T3060,X-10\n"
+    "T3070,X-15\n"
+    "T3090,X-10,CG,GGAP=0.125\n"
+    "T3100,JS,Z-1,CFFOR=500\n"
+    "L3100,CFIXD(1,0,1)\n"
+    "T3110,Z-5\n"
+    "T3120,Z-10\n"
+    "T3130,Z-5\n"
+    "T3140,Z-3,CFOR(100,-300,50)\n"
+    "T3150,KM,B12,Z-12\n"
+    "T3180,JD,X-1,PS4,COD1=6.625,OD2=4.5,THK1=0.28,THK2=0.237\n"
+    "T3190,X-15,CFY\n"
+    "T3200,X-4\n"
+    "L3200,KA\n");
+  Model& model = TheModel();
+  std::vector<std::string> log;
+  ReadModelBatchFile(input, model, log);
+  g_UnitsSettings = UnitsSettings{};  // the file's units, left to the next test else
+  model.path = path_;
+  g_NonlinearAutoAccept = true;  // as a batch run: a case that never settles is accepted and named
+  const RunResults run = AnalyseAndRead(model);
+  g_NonlinearAutoAccept = false;
+  EXPECT_TRUE(UnconvergedCases().empty());
+  int held = 0;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    if (model.row(row).node != 3100 || dynamic_cast<Restraint*>(model.row(row).item.get()) == nullptr) continue;
+    held = row;
+  }
+  ASSERT_NE(held, 0);
+  // Empty weight, sustained and operating; the expansion case after them
+  // is the difference of the last two. The point's Z is the joint's axis.
+  ASSERT_EQ(run.cases.size(), 4u);
+  for (std::size_t k = 0; k < 3; ++k) EXPECT_LT(std::fabs(SupportValues(run, run.cases[k], held).at(2)), 100.0) << k;
+}
+
 // Anchor 10, pipe to 20 (+100 X), a hinge at 25 about Z, pipe to 30
 // (+50 X) under a moment M about Z at 30 (weight and pressure loads, so
 // every case carries it). The turn across the hinge: none while M is below
@@ -247,6 +315,81 @@ TEST_F(HingeJointAnalysisTest, AHingeTurnsByTheMomentBeyondItsFrictionUpToItsLim
   EXPECT_TRUE(Within(Turn(-5000.0, 1.0e30), -(5000.0 - kT) / kK, 0.01));
   TearDown();
   EXPECT_TRUE(Within(Turn(5000.0, 0.01), 0.01, 0.01));  // held at its limit
+}
+
+// Anchors at 10 and 30, pipes of L1 and L2 along X joined at 20 by a hinge
+// about Z or a ball joint, without stiffness (to 25), a force P in Y at 20.
+// The joint's moment, the pipe's moment at 20 and the turn across it.
+struct HingeLine {
+  double hinge, pipe, turn;
+};
+
+class HingeBetweenAnchorsTest : public HingeJointAnalysisTest {
+ protected:
+  HingeLine Run(ElementType kind, double L1, double L2, double P, double friction, double limit) {
+    Model& model = TheModel();
+    StartModel(model, 70.0, 0.0, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    const int loaded = PipeRow(model, 20, ElementType::Pipe, static_cast<float>(L1));
+    PutItem(model, loaded, DataType::Force);
+    static_cast<NodalForce&>(*model.row(loaded).item).FY = static_cast<float>(P);
+    const int joint = AddRow(model, 25, kind);
+    if (kind == ElementType::HingeJoint) {
+      auto& hinge = static_cast<HingeJoint&>(*model.row(joint).element);
+      hinge.frictionTorque = static_cast<float>(friction);
+      hinge.rotationLimit = static_cast<float>(limit);
+      hinge.axis[2] = 1.0f;
+    } else {
+      auto& ball = static_cast<BallJoint&>(*model.row(joint).element);
+      ball.torsionalStiffness = 1.0e6f;
+      ball.bendingFrictionTorque = static_cast<float>(friction);
+      ball.bendingRotationLimit = static_cast<float>(limit);
+    }
+    PutItem(model, PipeRow(model, 30, ElementType::Pipe, static_cast<float>(L2)), DataType::Anchor);
+    MakeModel(model);
+    SetCases(model, {8});
+    const RunResults run = AnalyseAndRead(model);
+    EXPECT_TRUE(UnconvergedCases().empty());
+    if (run.cases.empty()) return {};
+    const CaseBlock& block = run.cases[0];
+    const auto rz = [&](NodeId id) {
+      return static_cast<double>(block.nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, id))][5]);
+    };
+    const auto& f = block.forces;
+    return {std::hypot(f[2][9], f[2][10], f[2][11]), std::hypot(f[1][9], f[1][10], f[1][11]), rz(25) - rz(20)};
+  }
+};
+
+// Equal halves: free, each half bends as a cantilever under P/2 and the
+// hinge turns by P L^2 / (2 EI). Its limit at 0.99 of that holds the turn,
+// and the moment M it takes turns each end back by M L / EI of the 1 %:
+// M = 0.01 P L / 4.
+TEST_F(HingeBetweenAnchorsTest, AHingeAtItsLimitKeepsItAndCarriesTheRest) {
+  const double L = 100.0, P = 1000.0, EI = kE * Pipe4().I;
+  const double limit = 0.99 * P * L * L / (2.0 * EI);
+  for (const ElementType kind : {ElementType::HingeJoint, ElementType::BallJoint}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const HingeLine line = Run(kind, L, L, P, 0.0, limit);
+    EXPECT_TRUE(Within(std::fabs(line.turn), limit, 1e-4)) << line.turn;
+    EXPECT_TRUE(Within(line.hinge, 0.01 * P * L / 4.0, 0.02));
+    TearDown();
+  }
+}
+
+// A stuck hinge carries what a rigid joint would, 2 P a^2 b^2 / L^3 at the
+// load between fixed ends, the same as the pipe beside it.
+TEST_F(HingeBetweenAnchorsTest, AStuckHingeCarriesThePipesMoment) {
+  const double a = 48.0, b = 96.0, P = 1000.0;
+  const double rigid = 2.0 * P * a * a * b * b / std::pow(a + b, 3);
+  for (const ElementType kind : {ElementType::HingeJoint, ElementType::BallJoint}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const HingeLine line = Run(kind, a, b, P, 1.5 * rigid, 1.0e30);
+    EXPECT_TRUE(Within(line.hinge, line.pipe, 5e-3));
+    EXPECT_TRUE(Within(line.hinge, rigid, 0.02));
+    EXPECT_NEAR(line.turn, 0.0, 1e-6);
+    TearDown();
+  }
 }
 
 TEST_F(HingeJointAnalysisTest, AHingeWithoutAnAxisStopsTheRun) {

@@ -5,7 +5,8 @@
 // - A slip joint that the operating case left stuck slides freely in the
 //   modes (its free spring, 1 lb/in) unless "Friction in dynamics" is on;
 //   then the operating case's secant holds it and the lowest mode is the
-//   line's bending as a cantilever.
+//   line's bending as a cantilever; one that slid takes its secant, the
+//   force it carried over its slide.
 // - A tie rod takes into the modes the state the operating case found
 //   (compression or tension stiffness), even when another static case was
 //   solved after it and left it slack.
@@ -106,6 +107,26 @@ TEST_F(JointModalTest, ASlipJointSlidesInTheModesUnlessFrictionActsInDynamics) {
     }
     TearDown();
   }
+}
+
+// The line above pushed by 150 lb against its 100 lb of friction: the joint
+// slides (150 - 100) / 1 = 50 in on its free spring while carrying 150 lb,
+// so with "Friction in dynamics" the modes take its secant of 3 lb/in, in
+// series with the pipe's EA/L.
+TEST_F(JointModalTest, ASlidingSlipJointGivesTheModesItsSecant) {
+  Start();
+  Model& model = TheModel();
+  model.options.FrictionInDynamics = 1;
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  const int joint = PipeRow(model, 20, ElementType::SlipJoint, 10.0f);
+  static_cast<SlipJoint&>(*model.row(joint).element).frictionForce = 100.0f;
+  PutForce(joint, 2).FX = -150.0f;
+  PutMass(PipeRow(model, 30, ElementType::Pipe, 100.0f));
+  const ModalSummary modal = Modes({8, 30});
+  ASSERT_GE(modal.frequencies.size(), 1u);
+  const double k = 1.0 / (1.0 / 3.0 + 100.0 / (kE * Pipe4().A));
+  EXPECT_TRUE(Within(modal.frequencies[0], Hz(k / kMass), 5e-3));
 }
 
 // Anchor 10, a tie rod to 20 (10 in along X, compression 50 lb/in, tension

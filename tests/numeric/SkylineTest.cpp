@@ -351,6 +351,46 @@ TEST(SkylineFactorisation, UnsupportedModelNamesTheNodeAndDirection) {
             "Stiffness matrix is not positive definite\nAt node 20, Direction = X");
 }
 
+// Nodes 10 and 20 joined rigidly (1.0e12) in every direction, 10 held by a
+// spring g: 20 is held by g in series with the link, its pivot K g / (K + g).
+// A spring of 1 beside the rigid link holds it; a few units in the last
+// place of 10's diagonal (rounding, g = 4 ulp = 4.9e-4) leave 20 free in X
+// with a pivot of 4.9e-16 of its diagonal, which names node 20, X.
+TEST(SkylineFactorisation, RefusesAPivotThatIsRoundingOfItsDiagonal) {
+  const std::vector<std::int32_t> positions{0, 1, 2};
+  const LocationVector lv = ElementLocationVector(positions, 1, 2);
+  const std::vector<LocationVector> connections{lv};
+  const SkylineProfile profile = BuildSkylineProfile(12, connections);
+  const double K = 1.0e12;
+  for (const bool rounding : {false, true}) {
+    std::vector<double> A(profile.nme + 1, 0.0);
+    ElementMatrixPacked link;
+    link.n = 12;
+    for (int d = 1; d <= 6; ++d) {
+      link.value[PackedIndex(12, d, d)] = K + 1.0;
+      link.value[PackedIndex(12, d + 6, d + 6)] = K;
+      link.value[PackedIndex(12, d, d + 6)] = -K;
+    }
+    if (rounding) {
+      double bumped = K;
+      for (int ulp = 0; ulp < 4; ++ulp) bumped = std::nextafter(bumped, 2.0 * K);
+      link.value[PackedIndex(12, 1, 1)] = bumped;
+    }
+    ASSERT_TRUE(AddToGlobalStiffness(A, profile, link, lv).Ok());
+    const SolverStatus status = TriangulariseStiffness(A, profile, SilentProgress());
+    if (!rounding) {
+      ASSERT_TRUE(status.Ok());
+      std::vector<double> V(13, 0.0);
+      V[8] = 1.0;  // a unit force at 20 in Y: 1 / g + 1 / K
+      ASSERT_TRUE(SolveDisplacements(A, profile, V, SilentProgress()).Ok());
+      EXPECT_NEAR(V[8], 1.0 + 1.0 / K, 1e-6);
+      continue;
+    }
+    ASSERT_EQ(status.fault, SolverFault::NotPositiveDefinite);
+    EXPECT_EQ(status.equation, 7);
+  }
+}
+
 TEST(NotPositiveDefiniteMessage, NamesEveryNodeAtThePositionAndEachDirection) {
   const NodeNumberTextFn number = [](std::int32_t index) { return std::to_string(100 + index); };
   // Node indexes 1..4 at positions 2, 0, 1, 2 (two nodes share position 2).
