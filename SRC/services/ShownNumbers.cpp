@@ -2,6 +2,7 @@
 #include "services/ShownNumbers.h"
 
 #include <cstring>
+#include <strings.h>
 #include <map>
 #include <vector>
 
@@ -77,10 +78,11 @@ std::string TextOfWindow(HWND window) {
   return text;
 }
 
+// Templates name the classes in either case ("EDIT", "Edit").
 bool ClassIs(HWND window, const char* name) {
   char buffer[32] = {};
   GetClassName(window, buffer, sizeof buffer);
-  return std::strcmp(buffer, name) == 0;
+  return strcasecmp(buffer, name) == 0;
 }
 
 // The control's kind and present state; false for controls that hold no input.
@@ -202,7 +204,7 @@ bool FieldAsShown(HWND dialog, int item) {
 
 bool DialogAsShown(HWND dialog) {
   const auto found = State().dialogs.find(dialog);
-  if (found == State().dialogs.end()) return false;
+  if (found == State().dialogs.end() || found->second.empty()) return false;
   for (const auto& [item, field] : found->second)
     if (!FieldAsShown(dialog, item)) return false;
   return true;
