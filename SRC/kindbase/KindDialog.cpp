@@ -7,7 +7,6 @@
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/ShownNumbers.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 
@@ -58,12 +57,6 @@ template <typename Kind>
 void OnOk(Kind& kind) {
   if (KindDialogInResults()) {
     EndDialog(kind.dialog, 0);
-    return;
-  }
-  // A dialog left as it was shown changes nothing (nor refuses what it
-  // showed): its texts are only roundings of what is stored.
-  if (RowObject(kind) != nullptr && DialogAsShown(kind.dialog)) {
-    EndDialog(kind.dialog, CancelResult(kind));
     return;
   }
   try {

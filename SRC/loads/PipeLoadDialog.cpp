@@ -14,7 +14,6 @@
 #include "services/NumberText.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
-#include "services/ShownNumbers.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
@@ -156,11 +155,6 @@ PipeLoad ReadDialog(DialogHelper& h, int record, const PipeLoad& stored) {
 bool StoreDialog(HWND dialog, LoadDialogState& state) {
   DialogHelper& h = state.helper;
   PipeLoad& stored = PipeLoadSlot(M().pipeLoads, state.record);
-  // Left as shown, the dialog changes nothing: its texts only round what is stored.
-  if (state.record <= M().pipeLoads.count && DialogAsShown(dialog)) {
-    PopTempFile(state.snapshot);
-    return true;
-  }
   const PipeLoad load = ReadDialog(h, state.record, stored);
   if (SameValues(load, stored)) {
     PopTempFile(state.snapshot);

@@ -17,7 +17,6 @@
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
-#include "services/ShownNumbers.h"
 #include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
@@ -88,13 +87,6 @@ void OnOk(HWND dialog) {
   DialogState& state = State();
   if (TableResultsShown()) {
     EndDialog(dialog, 0);
-    return;
-  }
-  // Left as shown, the dialog changes nothing (an interval never given
-  // stays so).
-  if (DialogAsShown(dialog)) {
-    PopTempFile(state.snapshot);
-    EndDialog(dialog, 1);
     return;
   }
   TimeHistorySettings read;

@@ -22,7 +22,6 @@
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
-#include "services/ShownNumbers.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 
@@ -184,12 +183,6 @@ void ReadFields(DialogHelper& h, float& shape, std::array<float, 3>& direction) 
 bool StoreDialog() {
   WindDialogState& state = State();
   DialogHelper& h = state.helper;
-  // Left as shown, the dialog changes nothing, nor refuses what it showed
-  // (the empty direction of a wind never given).
-  if (!state.changed && !TheWindProfileTable().editing && DialogAsShown(state.dialog)) {
-    PopTempFile(state.snapshot);
-    return true;
-  }
   float shape = 0.0f;
   std::array<float, 3> direction{};
   ReadFields(h, shape, direction);

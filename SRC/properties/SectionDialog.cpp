@@ -18,7 +18,6 @@
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
-#include "services/ShownNumbers.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
@@ -240,14 +239,6 @@ void OnOk(HWND dialog, SectionDialogState& state) {
     return;
   }
   PipeSection& stored = model.sections[state.record];
-  // Left as shown, the dialog changes nothing: its texts only round what is
-  // stored, and a size or schedule read back from its list may differ from
-  // the stored one in bytes the list does not show.
-  if (state.record <= model.sections.count && DialogAsShown(dialog)) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 1);
-    return;
-  }
   PipeSection edited;
   try {
     edited = ReadSection(state, stored);

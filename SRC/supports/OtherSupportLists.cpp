@@ -467,10 +467,8 @@ std::string DescribeGuide(int row) {
   const Guide& guide = ItemOfRow<Guide>(row);
   Line line;
   line.Put(NodeOf(row), 6);
-  if (guide.connectedNode != 0) line.Put(NodeNumberText(guide.connectedNode), 12);
   if (guide.frictionCoefficient != 0.0f) line.PutRight(FormatFixedWidth(guide.frictionCoefficient, 10, 3), 24);
   line.Put(FormatStiffnessOrRigid(guide.stiffness), 42);
-  if (guide.gap != 0.0f) line.Put(Trimmed(FormatDisplacementOrNone(guide.gap)), 54);
   return line.Text();
 }
 
@@ -481,23 +479,17 @@ void GuideDetailsText(int row) {
     return;
   }
   ReportPutCell(guide.tag);
-  ReportPutCell(ConnectedText(guide.connectedNode));
   ReportPutCell(Trimmed(FormatFixedWidth(guide.frictionCoefficient, 10, 3)));
   ReportPutCell(FormatStiffnessOrRigid(guide.stiffness));
-  ReportPutCell(guide.gap != 0.0f ? Trimmed(FormatDisplacementOrNone(guide.gap)) : std::string());
 }
 
 void PrintGuidesDetails() {
   KindListPrintTable table(TheGuidesList());
   DetailsRequest request = InitDetailsRequest(
       kDetailsDataRows, static_cast<int>(DataType::Guide), TheGuidesList().title,
-      {{"Cnect", 1, 11}, {"Friction coefficient", 1, 14}, {"Stiffness", 1, 38}, {"Gap", 1, 55},
-       {"Node", 2, 6}, {"Node", 2, 12}},
-      1, {{kUnitStiffness, 2, 36, 48}, {kUnitDisplacement, 2, 51, 60}}, {}, 1);
+      {{"Node", 1, 6}, {"Friction coefficient", 1, 14}, {"Stiffness", 1, 38}}, 0, {}, {}, 1);
   request.putText = GuideDetailsText;
-  request.csvHeadings = {",,Connected,Friction,Stiffness,Gap",
-                         std::string("Node,Tag, Node,Coeff.,") + UnitLabel(kUnitStiffness) + "," +
-                             UnitLabel(kUnitDisplacement)};
+  request.csvHeadings = {std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness)};
   PrintKindDetailsSection(TheGuidesList(), table, std::move(request));
 }
 
@@ -580,7 +572,6 @@ std::string DescribeSkewedRestraint(int row) {
   line.PutRight(Component10(skewed.dirX), 58);
   line.PutRight(Component10(skewed.dirY), 67);
   line.PutRight(Component10(skewed.dirZ), 76);
-  if (skewed.connectedNode != 0) line.Put(NodeNumberText(skewed.connectedNode), 79);
   return line.Text();
 }
 
@@ -595,7 +586,6 @@ void SkewedRestraintDetailsText(int row) {
   ReportPutCell(SkewedStiffnessText(skewed));
   ReportPutCell(skewed.CellText(5));
   for (float c : {skewed.dirX, skewed.dirY, skewed.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-  ReportPutCell(ConnectedText(skewed.connectedNode));
 }
 
 void PrintSkewedRestraintsDetails() {
@@ -608,11 +598,10 @@ void PrintSkewedRestraintsDetails() {
                           {"Units", 1, 42},
                           {"X comp", 1, 54},
                           {"Y comp", 1, 63},
-                          {"Z comp", 1, 72},
-                          {"Cnect", 1, 79}},
+                          {"Z comp", 1, 72}},
                          0, {}, {}, 1);
   request.putText = SkewedRestraintDetailsText;
-  request.csvHeadings = {"Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp,Connected Node"};
+  request.csvHeadings = {"Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp"};
   PrintKindDetailsSection(TheSkewedList(), table, std::move(request));
 }
 
@@ -654,7 +643,7 @@ void PrintSnubbersDetails() {
        {"X comp", 2, 25},
        {"Y comp", 2, 34},
        {"Z comp", 2, 43}},
-      1, {{kUnitStiffness, 2, 11, 22}}, {}, 1);
+      1, {}, {}, 1);
   request.putText = SnubberDetailsText;
   request.csvHeadings = {",,Stiffness,,Direction,,",
                          std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp"};
@@ -751,11 +740,9 @@ std::string DescribeNozzle(int row, bool csv) {
     text = (csv ? ",Vessel Type = Cylindrical,L1 = " : "Vessel Type = Cylindrical L1 =") + NozzleLengthText(nozzle.l1) +
            (csv ? ",L2 = " : "    L2 = ") + NozzleLengthText(nozzle.l2);
   }
-  // Each stiffness with its unit: the section's headings name none.
-  const std::string kp = Trimmed(FormatStiffnessOrRigid(nozzle.axialStiffness)) + " " + UnitLabel(kUnitStiffness);
-  const std::string rotational = std::string(" ") + UnitLabel(kUnitRotStiffness);
-  const std::string kmc = Trimmed(FormatRotStiffnessOrRigid(nozzle.circumferentialStiffness)) + rotational;
-  const std::string kml = Trimmed(FormatRotStiffnessOrRigid(nozzle.longitudinalStiffness)) + rotational;
+  const std::string kp = Trimmed(FormatStiffnessOrRigid(nozzle.axialStiffness));
+  const std::string kmc = Trimmed(FormatRotStiffnessOrRigid(nozzle.circumferentialStiffness));
+  const std::string kml = Trimmed(FormatRotStiffnessOrRigid(nozzle.longitudinalStiffness));
   if (csv)
     return text + ",Axial stiffness = " + kp + ",Circumferential bending stiffness = " + kmc +
            ",Longitudinal bending stiffness = " + kml;
@@ -813,13 +800,7 @@ void PrintNozzlesDetails() {
                           {"X comp", 2, 61},
                           {"Y comp", 2, 71},
                           {"Z comp", 2, 81}},
-                         1,
-                         {{kUnitDimension, 2, 13, 20},
-                          {kUnitDimension, 2, 22, 29},
-                          {kUnitDimension, 2, 31, 38},
-                          {kUnitDimension, 2, 40, 47},
-                          {kUnitModulus, 2, 49, 58}},
-                         {}, linesPerRow);
+                         1, {}, {}, linesPerRow);
   request.putText = NozzleDetailsText;
   const std::string dimension = UnitLabel(kUnitDimension);
   request.csvHeadings = {",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,",
@@ -852,16 +833,14 @@ std::string DescribeHanger(int row, bool csv) {
   const std::string rate = Trimmed(FormatStiffnessOrRigid(h.springRate));
   const std::string load = h.load != 0.0f ? Trimmed(FormatForce(h.load)) : "";
   const std::string temperature = h.loadType == 1 ? "Cold" : "Hot";
-  const std::string connected = "," + ConnectedText(h.connectedNode);
   if (csv) {
     switch (h.kind) {
-      case kUserHanger:
-        return h.tag + ",User Hanger," + number + ",," + rate + "," + load + "," + temperature + connected;
-      case kRodHanger: return h.tag + ",Rod Hanger," + number + ",,,," + connected;
-      case kConstantSupport: return h.tag + ",Constant Support," + number + ",,,," + connected;
+      case kUserHanger: return h.tag + ",User Hanger," + number + ",," + rate + "," + load + "," + temperature;
+      case kRodHanger: return h.tag + ",Rod Hanger," + number + ",,,,";
+      case kConstantSupport: return h.tag + ",Constant Support," + number + ",,,,";
       default:
         return h.tag + "," + HangerKindText(h.kind) + "," + number + "," + std::to_string(h.maximumLoadVariation) + "," +
-               (h.shortRange != 0 ? "Y" : "") + ",," + connected;
+               (h.shortRange != 0 ? "Y" : "") + ",,";
     }
   }
   Line line;
@@ -881,7 +860,6 @@ std::string DescribeHanger(int row, bool csv) {
       line.PutRight(std::to_string(h.maximumLoadVariation), 46);
       if (h.shortRange != 0) line.Put("Y", 50);
   }
-  if (h.connectedNode != 0) line.Put(NodeNumberText(h.connectedNode), 80);
   return line.Text();
 }
 
@@ -900,14 +878,12 @@ void PrintHangersDetails() {
                           {"Node", 2, 6},
                           {"Type", 2, 13},
                           {"of  var(%) Range", 2, 37},
-                          {"type", 2, 74},
-                          {"Cnect", 1, 79},
-                          {"Node", 2, 80}},
+                          {"type", 2, 74}},
                          1, {}, {}, 1);
   request.putText = HangerDetailsText;
-  request.csvHeadings = {",,,No.of,Load,Short,SpringRate,HangerLoad,Load,Connected",
+  request.csvHeadings = {",,,No.of,Load,Short,SpringRate,HangerLoad,Load",
                          std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) + "," +
-                             UnitLabel(kUnitForce) + ",type,Node"};
+                             UnitLabel(kUnitForce) + ",type"};
   PrintKindDetailsSection(TheHangersList(), table, std::move(request));
 }
 

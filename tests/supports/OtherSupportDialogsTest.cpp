@@ -94,9 +94,8 @@ TEST_F(OtherSupportDialogsTest, TheGuideDialogRefusesBadInputAndStoresItsValues)
   // The list shows it, and the text report line.
   EXPECT_EQ(guide.CellText(3), "0.300");
   EXPECT_EQ(guide.CellText(6), "10");
-  // Node at 6, the connected node at 12, friction ending at 24, stiffness
-  // at 42 and the gap, as the list shows it, at 54.
-  EXPECT_EQ(DescribeGuide(2), "     20    10      0.300                 Rigid       0.500");
+  // Node at 6, friction ending at 24, stiffness at 42.
+  EXPECT_EQ(DescribeGuide(2), "     20            0.300                 Rigid");
 }
 
 TEST_F(OtherSupportDialogsTest, ALimitStopNeedsALimitAndADirection) {
