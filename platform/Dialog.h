@@ -145,4 +145,8 @@ std::string DialogTemplateName(HWND dialog);
 // handles WM_INITDIALOG: the program's own message dialogs, made from
 // templates, are message boxes named by their text.
 void SetModalIdentity(HWND dialog, ModalKind kind, const std::string& name);
+// The program's watcher of dialogs being filled: called with `filled` false
+// just before a dialog's WM_INITDIALOG and true just after it returned.
+using DialogFillWatcher = void (*)(HWND dialog, bool filled);
+void SetDialogFillWatcher(DialogFillWatcher watcher);
 }  // namespace platform

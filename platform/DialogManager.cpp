@@ -13,6 +13,7 @@
 // boxes are plain recursion; EndDialog only marks the state, and the loop
 // that owns the dialog destroys it once control returns there.
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <vector>
 #include <memory>
@@ -76,6 +77,8 @@ void EnsureDialogClass() {
   windowClass.lpszClassName = WC_DIALOG;
   RegisterClass(&windowClass);
 }
+
+std::atomic<DialogFillWatcher> fillWatcher{nullptr};
 
 bool ReturnsAnswerItself(UINT message) {
   return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
@@ -247,6 +250,8 @@ int FirstDefaultButton(const DialogTemplate& dialog) {
 
 }  // namespace
 
+void SetDialogFillWatcher(DialogFillWatcher watcher) { fillWatcher.store(watcher); }
+
 DialogState* FindDialogState(HWND dialog) {
   std::lock_guard guard(Registry().lock);
   auto found = Registry().states.find(dialog);
@@ -294,8 +299,10 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& dialog, 
     return nullptr;
   }
   HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+  if (DialogFillWatcher watcher = fillWatcher.load()) watcher(window, false);
   LRESULT setFocus = SendMessage(window, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), parameter);
   if (!IsWindow(window)) return nullptr;
+  if (DialogFillWatcher watcher = fillWatcher.load()) watcher(window, true);
   if (modal || (dialog.style & WS_VISIBLE)) {
     if ((dialog.style & WS_CHILD) == 0) {
       CBTACTIVATESTRUCT activate{FALSE, GetActiveWindow()};

@@ -216,9 +216,7 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
   try {
     ValidateLayoutRow(table, ctrl);
     if (model.layoutChanged || table.rowInserted) {
-      if (auto* valve = dynamic_cast<Valve*>(target.element.get()); valve != nullptr && valve->length != 0.0f)
-        valve->length = static_cast<float>(
-            std::sqrt(double(target.dx) * target.dx + double(target.dy) * target.dy + double(target.dz) * target.dz));
+      ValveLengthFollowsOffsets(target);
       if (!IsSpareRow(table)) RefreshAfterModelEdit(model);
       table.rowInserted = false;
     }

@@ -8,6 +8,7 @@
 
 #include "elements/CommentData.h"
 #include "editing/LayoutRowEdits.h"
+#include "elements/Valve.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
@@ -96,10 +97,13 @@ bool StoreRowOffsets(RowDialogState& state, const std::array<float, 3>& values) 
   Model& model = TheModel();
   LayoutRow& row = model.row(state.row);
   const std::array<float, 3> old = {row.dx, row.dy, row.dz};
+  const auto* valve = dynamic_cast<const Valve*>(row.element.get());
+  const float oldValveLength = valve != nullptr ? valve->length : 0.0f;
   const bool modified = model.modified;
   row.dx = values[0];
   row.dy = values[1];
   row.dz = values[2];
+  ValveLengthFollowsOffsets(row);
   try {
     RefreshAfterModelEdit(model);
     RefuseRowsBreakingRules(model, {state.row});
@@ -117,6 +121,7 @@ bool StoreRowOffsets(RowDialogState& state, const std::array<float, 3>& values) 
       row.dx = old[0];
       row.dy = old[1];
       row.dz = old[2];
+      if (auto* kept = dynamic_cast<Valve*>(row.element.get())) kept->length = oldValveLength;
       try {
         RefreshAfterModelEdit(model);
       } catch (const std::string&) {

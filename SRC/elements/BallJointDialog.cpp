@@ -64,7 +64,7 @@ std::string BallJointValueText(const BallJoint& joint, int index) {
   if (index == 2 || index == 3) return RotationLimitText(value);
   if (value == 0.0f) return {};
   if (index < 2) return TrimmedText(FormatRotStiffnessOrRigid(value));
-  if (index < 6) return TrimmedText(FormatMoment(value));
+  if (index < 6) return TrimmedText(FormatMomentSignificant(value));
   return TrimmedText(FormatWeight(value));
 }
 

@@ -89,8 +89,8 @@ void BallJointDetailsText(int row) {
   const BallJoint& joint = JointOfRow(row);
   ReportPutCell(TrimmedText(FormatRotStiffnessOrRigid(joint.bendingStiffness)));
   ReportPutCell(TrimmedText(FormatRotStiffnessOrRigid(joint.torsionalStiffness)));
-  ReportPutCell(TrimmedText(FormatMoment(joint.bendingFrictionTorque)));
-  ReportPutCell(TrimmedText(FormatMoment(joint.torsionalFrictionTorque)));
+  ReportPutCell(TrimmedText(FormatMomentSignificant(joint.bendingFrictionTorque)));
+  ReportPutCell(TrimmedText(FormatMomentSignificant(joint.torsionalFrictionTorque)));
   ReportPutCell(TrimmedText(FormatWeight(joint.weight)));
 }
 

@@ -188,7 +188,7 @@ class BendDialog : public ElementKindDialog {
     input_.factor = ReadFactor(kFactor);
     if (!twoFactors_ || !UseB31J()) return;
     input_.outFactor = ReadFactor(kOutFactor);
-    if (input_.outFactor != input_.factor) throw std::string("Inplane FF should be equal to Outplane FF");
+    CheckBendFactorsAgree(input_.factor, input_.outFactor);
   }
 
   float ReadSif(int item) { return ReadBendSif(helper, item); }

@@ -43,6 +43,10 @@ float ReadBendFlexibilityFactor(DialogHelper& helper, int item) {
   return value;
 }
 
+void CheckBendFactorsAgree(float inPlane, float outPlane) {
+  if (inPlane != outPlane) throw std::string("Inplane FF should be equal to Outplane FF");
+}
+
 float ReadBendSif(DialogHelper& helper, int item) {
   helper.DialogGetItemText(item);
   if (g_EditFieldText.empty()) return 0.0f;

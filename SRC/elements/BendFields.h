@@ -20,6 +20,10 @@ const PipeSection* BendRowSection(int row);
 float ReadBendThickness(DialogHelper& helper, int item, const PipeSection* section);
 // A factor: empty is computed (-1); a given one is above 0.
 float ReadBendFlexibilityFactor(DialogHelper& helper, int item);
+// With "Use B31J" a bend has one flexibility factor in and out of plane:
+// throws "Inplane FF should be equal to Outplane FF" when the two differ.
+// The dialog and the Bends list's cells ask it alike.
+void CheckBendFactorsAgree(float inPlane, float outPlane);
 // A SIF: empty is 0 (not given); a given one is at least 1.0 ("SIF value
 // is less than 1.00") and is stored as at least 1.0001.
 float ReadBendSif(DialogHelper& helper, int item);

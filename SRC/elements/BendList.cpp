@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "elements/Bend.h"
+#include "elements/BendFields.h"
 #include "model/ContextMenus.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -85,8 +86,16 @@ bool StoreBendCell(Bend& bend, int column) {
       if (!g_EditFieldText.empty() && FindMaterialByName(TheModel().materials, g_EditFieldText) == 0)
         ThrowNotDefined("Material");
       return StoreChanged(bend.material, g_EditFieldText);
-    case kFactor: return StoreChanged(bend.flexibilityFactor, ParseFactorCell());
-    case kOutFactor: return StoreChanged(bend.outPlaneFlexibilityFactor, ParseFactorCell());
+    case kFactor: {
+      const float factor = ParseFactorCell();
+      if (UseB31J()) CheckBendFactorsAgree(factor, bend.outPlaneFlexibilityFactor);
+      return StoreChanged(bend.flexibilityFactor, factor);
+    }
+    case kOutFactor: {
+      const float factor = ParseFactorCell();
+      CheckBendFactorsAgree(bend.flexibilityFactor, factor);
+      return StoreChanged(bend.outPlaneFlexibilityFactor, factor);
+    }
     default: return false;
   }
 }

@@ -88,7 +88,7 @@ std::string RotationLimitText(float limit) {
 
 void HingeJoint::FillDialog(HWND dialog) {
   TheDialog().ShowValues(dialog, {TrimmedText(FormatRotStiffnessOrRigid(stiffness)), RotationLimitText(rotationLimit),
-                                  TrimmedText(FormatMoment(frictionTorque)), TrimmedText(FormatWeight(weight)),
+                                  TrimmedText(FormatMomentSignificant(frictionTorque)), TrimmedText(FormatWeight(weight)),
                                   AxisText(axis[0]), AxisText(axis[1]), AxisText(axis[2])});
 }
 

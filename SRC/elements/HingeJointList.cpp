@@ -28,7 +28,7 @@ std::string ValueText(const HingeJoint& h, int column) {
   switch (column) {
     case 3: return TrimmedText(FormatRotStiffnessOrRigid(h.stiffness));
     case 4: return RotationLimitText(h.rotationLimit);
-    case 5: return h.frictionTorque != 0.0f ? TrimmedText(FormatMoment(h.frictionTorque)) : std::string();
+    case 5: return h.frictionTorque != 0.0f ? TrimmedText(FormatMomentSignificant(h.frictionTorque)) : std::string();
     case 6: return TrimmedText(FormatWeight(h.weight));
     case 7:
     case 8:
@@ -131,7 +131,7 @@ void HingeJointDetailsText(int row) {
   }
   const HingeJoint& h = HingeOfRow(row);
   ReportPutCell(ValueText(h, 3));
-  ReportPutCell(TrimmedText(FormatMoment(h.frictionTorque)));
+  ReportPutCell(TrimmedText(FormatMomentSignificant(h.frictionTorque)));
   ReportPutCell(ValueText(h, 6));
   for (float component : h.axis) ReportPutCell(Component(component));
 }

@@ -46,7 +46,7 @@ std::string SlipJointValueText(const SlipJoint& joint, int index) {
   if (value == 0.0f) return {};
   switch (index) {
     case 0: return TrimmedText(FormatForce(value));
-    case 1: return TrimmedText(FormatMoment(value));
+    case 1: return TrimmedText(FormatMomentSignificant(value));
     case 2: return TrimmedText(FormatArea(value));
     default: return TrimmedText(FormatWeight(value));
   }

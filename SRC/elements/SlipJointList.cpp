@@ -76,7 +76,7 @@ void SlipJointDetailsText(int row) {
   }
   const SlipJoint& joint = JointOfRow(row);
   ReportPutCell(TrimmedText(FormatForce(joint.frictionForce)));
-  ReportPutCell(TrimmedText(FormatMoment(joint.frictionTorque)));
+  ReportPutCell(TrimmedText(FormatMomentSignificant(joint.frictionTorque)));
   ReportPutCell(TrimmedText(FormatArea(joint.pressureThrustArea)));
   ReportPutCell(TrimmedText(FormatWeight(joint.weight)));
 }

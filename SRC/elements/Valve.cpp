@@ -1,7 +1,10 @@
 // The valve's record and copy; see the header.
 #include "elements/Valve.h"
 
+#include <cmath>
+
 #include "kindbase/KindRecord.h"
+#include "model/LayoutRow.h"
 #include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
 
@@ -48,4 +51,11 @@ void Valve::CopyFrom(const ElementData& other) {
   dy = source.dy;
   dz = source.dz;
   valveType = source.valveType;
+}
+
+void ValveLengthFollowsOffsets(LayoutRow& row) {
+  auto* valve = dynamic_cast<Valve*>(row.element.get());
+  if (valve == nullptr || valve->length == 0.0f) return;
+  valve->length = static_cast<float>(
+      std::sqrt(double(row.dx) * row.dx + double(row.dy) * row.dy + double(row.dz) * row.dz));
 }

@@ -74,3 +74,7 @@ class Valve : public ElementData {
 // Inside the drawn valve: its solids' screen areas (rendered) or the bow tie
 // and the weight's box and triangle (lines).
 bool ValveHitTest(const Valve& valve, float x, float y, bool rendered);
+
+// A valve given a length spans the row's offsets: offsets set on any road
+// (the Layout's cells, the offsets and slope dialogs) give it their length.
+void ValveLengthFollowsOffsets(LayoutRow& row);

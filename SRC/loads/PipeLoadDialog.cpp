@@ -121,8 +121,12 @@ std::string ReadName(DialogHelper& h, int record) {
   return name;
 }
 
-// The fields in order; throws the first field's message.
-PipeLoad ReadDialog(DialogHelper& h, int record) {
+// The fields in order; throws the first field's message. The pairs past
+// the thermal loads in use keep what is stored: raising the number of
+// thermal loads later finds them again. A new load starts them at the
+// reference temperature and no pressure.
+PipeLoad ReadDialog(DialogHelper& h, int record, const PipeLoad& stored) {
+  const bool isNew = record > M().pipeLoads.count;
   PipeLoad load;
   load.name = ReadName(h, record);
   const float reference = M().options.ReferenceTemperature;
@@ -132,7 +136,7 @@ PipeLoad ReadDialog(DialogHelper& h, int record) {
       tp.temperature = ReadTemperature(h, kLoadFirstTemperature + pair, load, PipeLoadRuled(kPipeLoadT1Rule + pair));
       tp.pressure = ReadPressure(h, kLoadFirstPressure + pair);
     } else {
-      tp = {reference, kExplicitZero};
+      tp = isNew ? TemperaturePressure{reference, kExplicitZero} : stored.operating[static_cast<std::size_t>(pair)];
     }
   }
   h.DialogGetItemText(kLoadSpecificGravity);
@@ -151,7 +155,7 @@ PipeLoad ReadDialog(DialogHelper& h, int record) {
 bool StoreDialog(HWND dialog, LoadDialogState& state) {
   DialogHelper& h = state.helper;
   PipeLoad& stored = PipeLoadSlot(M().pipeLoads, state.record);
-  const PipeLoad load = ReadDialog(h, state.record);
+  const PipeLoad load = ReadDialog(h, state.record, stored);
   if (SameValues(load, stored)) {
     PopTempFile(state.snapshot);
     return true;

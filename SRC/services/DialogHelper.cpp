@@ -9,6 +9,7 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ShownNumbers.h"
 #include "services/WindowUtilities.h"
 
 namespace {
@@ -41,6 +42,7 @@ std::string ReadCut(HWND dialog, int item, int limit) {
 
 void DialogHelper::DialogBind(HWND dialogWindow) {
   dialog = dialogWindow;
+  WatchDialogFilling(dialog);
   RECT units{0, 0, 4, 8};
   MapDialogRect(dialog, &units);
   unitsX = units.right;
@@ -92,12 +94,14 @@ void DialogHelper::DialogGetItemText(int item) {
   errorItem = item;
   g_EditFieldText = ReadCut(dialog, item, kShortRead);
   StripBlanksUpper(g_EditFieldText);
+  ArmShownNumber(dialog, item, g_EditFieldText);
 }
 
 void DialogHelper::DialogReadFieldTrimmed(int item) {
   errorItem = item;
   g_EditFieldText = ReadCut(dialog, item, kShortRead);
   TrimBlanks(g_EditFieldText);
+  ArmShownNumber(dialog, item, g_EditFieldText);
 }
 
 void DialogHelper::DialogReadLongFieldTrimmed(int item) {

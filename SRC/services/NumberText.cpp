@@ -13,6 +13,7 @@
 #include "services/General.h"
 #include "services/NumberFormat.h"
 #include "services/ReportMode.h"
+#include "services/ShownNumbers.h"
 
 std::string g_EditFieldText;
 NumberTextSwitches g_NumberTextSwitches;
@@ -181,7 +182,13 @@ int ParseReal(std::string_view typed, float& value) {
   return 0;
 }
 
-int ParseFieldReal(float& value) { return ParseReal(g_EditFieldText, value); }
+int ParseFieldReal(float& value) {
+  const int result = ParseReal(g_EditFieldText, value);
+  // A dialog field left as shown gives the value behind its text (ShownNumbers.h).
+  float kept = 0.0f;
+  if (TakeShownNumber(kShownPlainNumber, g_EditFieldText, kept) && result == 0) value = kept;
+  return result;
+}
 
 bool StoredValueAcceptable(double value) {
   if (value == 0.0) return true;
@@ -243,11 +250,13 @@ std::size_t FixedWidthText(char* out, double value, int width, int decimals) {
 }
 
 const char* FormatFixedWidth(double value, int width, int decimals) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   char text[kPrintedNumberSize];
   return SetNumberText(text, FixedWidthText(text, value, width, decimals));
 }
 
 const char* FormatFixedWidthE(double value, int width, int decimals) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   for (int tried : {decimals, decimals - 1, 2}) {
     char text[kPrintedNumberSize];
@@ -261,6 +270,7 @@ const char* FormatFixedWidthE(double value, int width, int decimals) {
 }
 
 const char* FormatFixedWidthTrim(double value, int width, int decimals) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   FormatFixedWidth(value, width, decimals);
   const std::size_t length = std::strlen(t_numberText);
@@ -284,12 +294,14 @@ const char* ShortenExponent() {
 }
 
 const char* FormatG3(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   return SetNumberText(CFormat("%.3G", value));
 }
 
 const char* FormatG4(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   return SetNumberText(CFormat("%.4G", value));
@@ -306,6 +318,7 @@ static void DropZerosBeforeExponent(std::initializer_list<const char*> patterns)
 }
 
 const char* FormatE3(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   SetNumberText(CFormat("%.3E", value));
   DropZerosBeforeExponent({"00E", "0E"});
@@ -313,6 +326,7 @@ const char* FormatE3(double value) {
 }
 
 const char* FormatPrecise(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   const bool moreDigits =
       g_NumberTextSwitches.increaseDigits && !g_ReportFileOpen && !g_ReportToFile;
@@ -322,6 +336,7 @@ const char* FormatPrecise(double value) {
 }
 
 const char* FormatG5(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   SetNumberText(CFormat("%.5G", value));
@@ -330,6 +345,7 @@ const char* FormatG5(double value) {
 }
 
 const char* FormatG6(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   SetNumberText(CFormat("%.6G", value));
@@ -338,6 +354,7 @@ const char* FormatG6(double value) {
 }
 
 const char* FormatSignificant(double value, int digits) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (digits <= 6) return FormatG6(value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
@@ -348,6 +365,7 @@ const char* FormatSignificant(double value, int digits) {
 }
 
 const char* FormatThreeDecimals(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   SetNumberText(CFormat("%.3f", value));
   for (int dropped = 0; dropped < 2; ++dropped) {
@@ -358,12 +376,14 @@ const char* FormatThreeDecimals(double value) {
 }
 
 const char* FormatRatio(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (value >= 100.0) return SetNumberText("****");
   return FormatFixedWidth(value, 6, 2);
 }
 
 const char* FormatSif(double value) {
+  const ShownNumberNote note(kShownPlainNumber, value);
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (value > 99.0) return FormatFixedWidth(value, 7, 1);
   if (value > 1.0) return FormatFixedWidth(value, 7, 2);

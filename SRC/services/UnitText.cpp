@@ -12,6 +12,7 @@
 #include "services/General.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ShownNumbers.h"
 #include "services/Units.h"
 
 namespace {
@@ -201,33 +202,42 @@ int ParseMomentOfInertia(std::string_view text, float& value) {
 
 int ParseVelocity(std::string_view text, float& value) { return ParseNonNegativeScaled(text, kUnitVelocity, value); }
 
-int ParseFieldLength(float& value) { return ParseLength(g_EditFieldText, value); }
-int ParseFieldDimension(float& value) { return ParseDimension(g_EditFieldText, value); }
-int ParseFieldNonNegativeDimension(float& value) { return ParseNonNegativeDimension(g_EditFieldText, value); }
-int ParseFieldDisplacement(float& value) { return ParseDisplacement(g_EditFieldText, value); }
-int ParseFieldAngle(float& value) { return ParseAngle(g_EditFieldText, value); }
-int ParseFieldForce(float& value) { return ParseForce(g_EditFieldText, value); }
-int ParseFieldMoment(float& value) { return ParseMoment(g_EditFieldText, value); }
-int ParseFieldAdditionalWeight(float& value) { return ParseAdditionalWeight(g_EditFieldText, value); }
-int ParseFieldWeight(float& value) { return ParseWeight(g_EditFieldText, value); }
-int ParseFieldDensity(float& value) { return ParseDensity(g_EditFieldText, value); }
-int ParseFieldInsulationDensity(float& value) { return ParseInsulationDensity(g_EditFieldText, value); }
-int ParseFieldTemperature(float& value) { return ParseTemperature(g_EditFieldText, value); }
-int ParseFieldThermalExpansion(float& value) { return ParseThermalExpansion(g_EditFieldText, value); }
-int ParseFieldPressure(float& value) { return ParsePressure(g_EditFieldText, value); }
-int ParseFieldStress(float& value) { return ParseStress(g_EditFieldText, value); }
-int ParseFieldModulus(float& value) { return ParseModulus(g_EditFieldText, value); }
-int ParseFieldStiffness(float& value) { return ParseStiffness(g_EditFieldText, value); }
-int ParseFieldSignedStiffness(float& value) { return ParseSignedStiffness(g_EditFieldText, value); }
-int ParseFieldRotStiffness(float& value) { return ParseRotStiffness(g_EditFieldText, value); }
-int ParseFieldSignedRotStiffness(float& value) { return ParseSignedRotStiffness(g_EditFieldText, value); }
-int ParseFieldArea(float& value) { return ParseArea(g_EditFieldText, value); }
-int ParseFieldMomentOfInertia(float& value) { return ParseMomentOfInertia(g_EditFieldText, value); }
-int ParseFieldVelocity(float& value) { return ParseVelocity(g_EditFieldText, value); }
+// A field parser's answer: a dialog field left as shown gives the stored
+// value behind its text (ShownNumbers.h) once the text passed the rules.
+int KeptField(int kind, int result, float& value) {
+  float kept = 0.0f;
+  if (TakeShownNumber(kind, g_EditFieldText, kept) && result == 0) value = kept;
+  return result;
+}
+
+int ParseFieldLength(float& value) { return KeptField(kUnitLength, ParseLength(g_EditFieldText, value), value); }
+int ParseFieldDimension(float& value) { return KeptField(kUnitDimension, ParseDimension(g_EditFieldText, value), value); }
+int ParseFieldNonNegativeDimension(float& value) { return KeptField(kUnitDimension, ParseNonNegativeDimension(g_EditFieldText, value), value); }
+int ParseFieldDisplacement(float& value) { return KeptField(kUnitDisplacement, ParseDisplacement(g_EditFieldText, value), value); }
+int ParseFieldAngle(float& value) { return KeptField(kUnitAngle, ParseAngle(g_EditFieldText, value), value); }
+int ParseFieldForce(float& value) { return KeptField(kUnitForce, ParseForce(g_EditFieldText, value), value); }
+int ParseFieldMoment(float& value) { return KeptField(kUnitMoment, ParseMoment(g_EditFieldText, value), value); }
+int ParseFieldAdditionalWeight(float& value) { return KeptField(kUnitAdditionalWeight, ParseAdditionalWeight(g_EditFieldText, value), value); }
+int ParseFieldWeight(float& value) { return KeptField(kUnitWeight, ParseWeight(g_EditFieldText, value), value); }
+int ParseFieldDensity(float& value) { return KeptField(kUnitDensity, ParseDensity(g_EditFieldText, value), value); }
+int ParseFieldInsulationDensity(float& value) { return KeptField(kUnitInsulationDensity, ParseInsulationDensity(g_EditFieldText, value), value); }
+int ParseFieldTemperature(float& value) { return KeptField(kUnitTemperature, ParseTemperature(g_EditFieldText, value), value); }
+int ParseFieldThermalExpansion(float& value) { return KeptField(kUnitThermalExpansion, ParseThermalExpansion(g_EditFieldText, value), value); }
+int ParseFieldPressure(float& value) { return KeptField(kUnitPressure, ParsePressure(g_EditFieldText, value), value); }
+int ParseFieldStress(float& value) { return KeptField(kUnitStress, ParseStress(g_EditFieldText, value), value); }
+int ParseFieldModulus(float& value) { return KeptField(kUnitModulus, ParseModulus(g_EditFieldText, value), value); }
+int ParseFieldStiffness(float& value) { return KeptField(kUnitStiffness, ParseStiffness(g_EditFieldText, value), value); }
+int ParseFieldSignedStiffness(float& value) { return KeptField(kUnitStiffness, ParseSignedStiffness(g_EditFieldText, value), value); }
+int ParseFieldRotStiffness(float& value) { return KeptField(kUnitRotStiffness, ParseRotStiffness(g_EditFieldText, value), value); }
+int ParseFieldSignedRotStiffness(float& value) { return KeptField(kUnitRotStiffness, ParseSignedRotStiffness(g_EditFieldText, value), value); }
+int ParseFieldArea(float& value) { return KeptField(kUnitArea, ParseArea(g_EditFieldText, value), value); }
+int ParseFieldMomentOfInertia(float& value) { return KeptField(kUnitMomentOfInertia, ParseMomentOfInertia(g_EditFieldText, value), value); }
+int ParseFieldVelocity(float& value) { return KeptField(kUnitVelocity, ParseVelocity(g_EditFieldText, value), value); }
 
 // --- Formatters ------------------------------------------------------------------
 
 const char* FormatLength(float value) {
+  const ShownNumberNote note(kUnitLength, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const int unit = ChosenUnit(kUnitLength);
   const float shown = value * UnitFactor(kUnitLength);
@@ -240,22 +250,26 @@ const char* FormatLength(float value) {
 }
 
 const char* FormatComputedLength(float value) {
+  const ShownNumberNote note(kUnitLength, value);
   if (ChosenUnit(kUnitLength) != kLengthFeetInches || !std::isfinite(value)) return FormatLength(value);
   return SetText(FormatFeetInchesNearest(value * UnitFactor(kUnitLength)));
 }
 
 const char* FormatDimension(float value) {
+  const ShownNumberNote note(kUnitDimension, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float shown = value * UnitFactor(kUnitDimension);
   return LengthInInches() ? FormatFixedWidth(shown, 11, 4) : FormatG5(shown);
 }
 
 const char* FormatDisplacement(float value) {
+  const ShownNumberNote note(kUnitDisplacement, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return ShownNumber("%.5g", value * UnitFactor(kUnitDisplacement));
 }
 
 const char* FormatDisplacementOrNone(float value) {
+  const ShownNumberNote note(kUnitDisplacement, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (IsAbsentValue(value)) return SetText("None");
   float shown = value * UnitFactor(kUnitDisplacement);
@@ -264,6 +278,7 @@ const char* FormatDisplacementOrNone(float value) {
 }
 
 const char* FormatAngle(float value) {
+  const ShownNumberNote note(kUnitAngle, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   float shown = value * UnitFactor(kUnitAngle);
   if (std::fabs(shown) < 5.0e-6f) shown = 0.0f;
@@ -271,12 +286,14 @@ const char* FormatAngle(float value) {
 }
 
 const char* FormatAngleOrNone(float value) {
+  const ShownNumberNote note(kUnitAngle, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (IsAbsentValue(value)) return SetText("None");
   return ShownNumber("%.5g", value * UnitFactor(kUnitAngle));
 }
 
 const char* FormatAngleFixedOrNone(float value) {
+  const ShownNumberNote note(kUnitAngle, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (IsAbsentValue(value)) return SetText("None");
   return FormatAngle(value);
@@ -285,11 +302,13 @@ const char* FormatAngleFixedOrNone(float value) {
 std::size_t ForceText(char* out, float value) { return FixedWidthText(out, value * UnitFactor(kUnitForce), 10, 0); }
 
 const char* FormatForce(float value) {
+  const ShownNumberNote note(kUnitForce, value);
   char text[kPrintedNumberSize];
   return SetText(std::string(text, ForceText(text, value)));
 }
 
 const char* FormatForceTrim(float value) {
+  const ShownNumberNote note(kUnitForce, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   return FormatFixedWidthTrim(value * UnitFactor(kUnitForce), 10, 2);
@@ -301,29 +320,40 @@ std::size_t MomentText(char* out, float value) {
 }
 
 const char* FormatMoment(float value) {
+  const ShownNumberNote note(kUnitMoment, value);
   char text[kPrintedNumberSize];
   return SetText(std::string(text, MomentText(text, value)));
 }
 
 const char* FormatMomentTrim(float value) {
+  const ShownNumberNote note(kUnitMoment, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   return FormatFixedWidthTrim(value * UnitFactor(kUnitMoment), 10, 2);
 }
 
+const char* FormatMomentSignificant(float value) {
+  const ShownNumberNote note(kUnitMoment, value);
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return FormatG5(value * UnitFactor(kUnitMoment));
+}
+
 const char* FormatAdditionalWeight(float value) {
+  const ShownNumberNote note(kUnitAdditionalWeight, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   return FormatG5(value * UnitFactor(kUnitAdditionalWeight));
 }
 
 const char* FormatWeight(float value) {
+  const ShownNumberNote note(kUnitWeight, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   return FormatG5(value * UnitFactor(kUnitWeight));
 }
 
 const char* FormatDensity(float value) {
+  const ShownNumberNote note(kUnitDensity, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (value < kZeroThreshold) return SetText("0.0");
@@ -332,6 +362,7 @@ const char* FormatDensity(float value) {
 }
 
 const char* FormatInsulationDensity(float value) {
+  const ShownNumberNote note(kUnitInsulationDensity, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (std::fabs(value) < kZeroThreshold) return SetText("0");
@@ -339,6 +370,7 @@ const char* FormatInsulationDensity(float value) {
 }
 
 const char* FormatTemperature(float value) {
+  const ShownNumberNote note(kUnitTemperature, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   float shown = value;
@@ -348,6 +380,7 @@ const char* FormatTemperature(float value) {
 }
 
 const char* FormatThermalExpansion(float value) {
+  const ShownNumberNote note(kUnitThermalExpansion, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (std::fabs(value) < kZeroThreshold) return SetText("0");
@@ -360,6 +393,7 @@ const char* FormatThermalExpansion(float value) {
 }
 
 const char* FormatPressure(float value) {
+  const ShownNumberNote note(kUnitPressure, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (std::fabs(value) < kZeroThreshold) return SetText("0");
@@ -373,6 +407,7 @@ const char* FormatPressure(float value) {
 }
 
 const char* FormatStress(float value) {
+  const ShownNumberNote note(kUnitStress, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float s = value * UnitFactor(kUnitStress);
   if (s > 1.0e8f) return FormatFixedWidthE(s, 10, 2);
@@ -386,6 +421,7 @@ const char* FormatStress(float value) {
 }
 
 const char* FormatModulus(float value) {
+  const ShownNumberNote note(kUnitModulus, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (value < kZeroThreshold) return SetText("0");
@@ -444,26 +480,31 @@ const char* ScaledWithExponent(float s, int exponent, int width, int decimals) {
 }  // namespace
 
 const char* FormatStiffnessOrRigid(float value) {
+  const ShownNumberNote note(kUnitStiffness, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatStiffnessKind(value, kUnitStiffness, 1.0e9f, 11, 2, 3);
 }
 
 const char* FormatStiffnessOrRigidNarrow(float value) {
+  const ShownNumberNote note(kUnitStiffness, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatStiffnessKind(value, kUnitStiffness, 1.0e10f, 9, 2, 4);
 }
 
 const char* FormatRotStiffnessOrRigid(float value) {
+  const ShownNumberNote note(kUnitRotStiffness, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatRotStiffnessKind(value, 1.0e9f, 11, 2, 3, 10);
 }
 
 const char* FormatRotStiffnessOrRigidNarrow(float value) {
+  const ShownNumberNote note(kUnitRotStiffness, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatRotStiffnessKind(value, 1.0e10f, 9, 2, 4, 9);
 }
 
 const char* FormatStiffnessCompact(float value) {
+  const ShownNumberNote note(kUnitStiffness, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float s = value * UnitFactor(kUnitStiffness);
   if (s > 1.0e10f) return FormatFixedWidthE(s, 8, 2);
@@ -474,6 +515,7 @@ const char* FormatStiffnessCompact(float value) {
 }
 
 const char* FormatForceCompact(float value) {
+  const ShownNumberNote note(kUnitForce, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float s = value * UnitFactor(kUnitForce);
   if (s > 1.0e10f) return FormatFixedWidthE(s, 8, 1);
@@ -484,18 +526,21 @@ const char* FormatForceCompact(float value) {
 }
 
 const char* FormatArea(float value) {
+  const ShownNumberNote note(kUnitArea, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   return FormatG6(value * UnitFactor(kUnitArea));
 }
 
 const char* FormatMomentOfInertia(float value) {
+  const ShownNumberNote note(kUnitMomentOfInertia, value);
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   return FormatG6(value * UnitFactor(kUnitMomentOfInertia));
 }
 
-const char* FormatVelocity(float value) { return FormatG5(value * UnitFactor(kUnitVelocity)); }
+const char* FormatVelocity(float value) {
+  const ShownNumberNote note(kUnitVelocity, value); return FormatG5(value * UnitFactor(kUnitVelocity)); }
 
 // --- Spectrum ordinates ----------------------------------------------------------
 

@@ -156,6 +156,9 @@ const char* FormatMoment(float value);
 std::size_t ForceText(char* out, float value);
 std::size_t MomentText(char* out, float value);
 const char* FormatMomentTrim(float value);
+// A moment in five significant digits: a small one (a joint's friction
+// torque of a few inch-pounds shown in foot-pounds) never shows as 0.
+const char* FormatMomentSignificant(float value);
 const char* FormatAdditionalWeight(float value);
 const char* FormatWeight(float value);
 const char* FormatDensity(float value);

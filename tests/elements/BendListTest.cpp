@@ -1,8 +1,9 @@
 // The Bends list reached through the List window's chooser: its columns by
 // piping code and "Use B31J" (hidden ones of width 0), its cells, the typed
 // cells with their refusals (a typed radius makes a User bend and moves the
-// arc), Enter opening the dialog, and the printed section as text and
-// comma-separated lines read back column by column.
+// arc; with B31J the two factors kept equal), Enter opening the dialog,
+// and the printed section as text and comma-separated lines read back
+// column by column.
 #include "model/ListTesting.h"
 
 #include <algorithm>
@@ -131,6 +132,24 @@ TEST_F(BendListTest, TypedCellsAreStoredThroughTheDialogsChecks) {
   list.DoubleClick();
   platform::CheckModalScript();
   EXPECT_FLOAT_EQ(BendAt(3).flexibilityFactor, 2.0f);
+}
+
+// With B31J the bend has one factor in and out of plane: a cell that
+// would part them is refused with the dialog's own message.
+TEST_F(BendListTest, WithB31JACellKeepsTheTwoFactorsEqualAsTheDialogDoes) {
+  TheModel().options.PipingCode = 3;
+  TheModel().options.UseB31J = 1;
+  BendAt(3).flexibilityFactor = BendAt(3).outPlaneFlexibilityFactor = 2.0f;
+  ChooseList("&Bends");
+  TableWindow& list = BendsListTable();
+  messages.clear();
+  Type(list, 7, "3.5");
+  Type(list, 6, "3.5");
+  const std::string refused = "Inplane FF should be equal to Outplane FF";
+  EXPECT_EQ(messages, (std::vector<std::string>{refused, refused}));
+  EXPECT_EQ(BendAt(3).flexibilityFactor, 2.0f);
+  EXPECT_EQ(BendAt(3).outPlaneFlexibilityFactor, 2.0f);
+  EXPECT_FALSE(TheModel().modified);
 }
 
 TEST_F(BendListTest, TheSectionPrintsAsTextAndCommaSeparatedLines) {

@@ -4,6 +4,7 @@
 // comma-separated lines; a joint too short to keep its flexibility is
 // refused by the run, naming its row.
 #include "elements/BallJoint.h"
+#include "elements/BallJointDialog.h"
 #include "elements/BallJointList.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsList.h"
@@ -11,6 +12,7 @@
 #include "elements/HingeJointList.h"
 #include "elements/InlineTesting.h"
 #include "elements/SlipJoint.h"
+#include "elements/SlipJointDialog.h"
 #include "elements/SlipJointList.h"
 #include "elements/TieRod.h"
 #include "elements/TieRodList.h"
@@ -394,3 +396,15 @@ TEST_F(ExpansionJointsTest, AJointShorterThanTheMergingDistanceIsRefusedByRow) {
 }
 
 }  // namespace
+
+// A friction torque of a few inch-pounds shown in foot-pounds keeps its
+// digits: 5 in-lb is 5/12 ft-lb, 6.5 in-lb is 6.5/12, neither "0" nor "1".
+TEST(JointFrictionTorqueText, ASmallTorqueInFootPoundsNeverShowsAsAWholeNumber) {
+  g_UnitsSettings = UnitsSettings{};
+  SlipJoint slip;
+  slip.frictionTorque = 5.0f;
+  EXPECT_EQ(SlipJointValueText(slip, 1), "0.41667");
+  BallJoint ball;
+  ball.bendingFrictionTorque = 6.5f;
+  EXPECT_EQ(BallJointValueText(ball, 4), "0.54167");
+}

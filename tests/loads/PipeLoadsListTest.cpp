@@ -2,7 +2,7 @@
 // List window: a load typed on the spare row with Enter's defaults, the
 // cell messages, Delete refusing a load in use, Copy and Paste, Insert;
 // the LOAD_DIALOG opened by Edit with its messages, the pairs not in use
-// reset, a rename carried into the rows after the question, and an OK
+// kept, a rename carried into the rows after the question, and an OK
 // without a change leaving nothing to undo; a Celsius cell held to the
 // rule as it stores.
 #include "loads/LoadsTesting.h"
@@ -269,8 +269,9 @@ TEST_F(PipeLoadsListTest, LoadDialogChecksInOrderAndRenamesAfterTheQuestion) {
   EXPECT_EQ(TheModel().row(2).load, "STEAM");
   EXPECT_EQ(load.operating[0].temperature, 300.0f);
   EXPECT_EQ(load.operating[0].pressure, 150.0f);
-  EXPECT_EQ(load.operating[1].temperature, 70.0f);  // reset: not in use
-  EXPECT_TRUE(IsExplicitZero(load.operating[1].pressure));
+  // Not in use, yet kept: raising the number of thermal loads finds it again.
+  EXPECT_EQ(load.operating[1].temperature, 500.0f);
+  EXPECT_EQ(load.operating[1].pressure, 50.0f);
   EXPECT_FLOAT_EQ(load.specificGravity, 1.05f);
   EXPECT_EQ(load.designTemperature, 350.0f);
   EXPECT_TRUE(TheModel().modified);
