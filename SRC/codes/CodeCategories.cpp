@@ -192,8 +192,7 @@ CategoryPresence CategoriesPresent(const CodeModel& cm, const std::vector<int>& 
   p.settlement = has(kCaseIdSettlement) && InCodes(code, {8, 9, 10, 11, 101, 201, 15, 21});
   p.hydrotest = has(kCaseIdHydrotest);
   p.uncoded = has(kCaseIdStaticAnalysis);
-  bool soil = false;
-  for (int i = 1; i <= cm.model.sections.count; ++i) soil = soil || !cm.model.sections[i].soil.empty();
+  const bool soil = ModelHasBuriedPipe(cm.model);
   const bool pipeline = IsPipelineCode(code);
   p.combined = p.sustained && (p.expansion || pipeline) &&
                (InCodes(code, {8, 9, 10, 11, 101, 201, 13, 14, 15, 16, 18, 21}) || (pipeline && soil));

@@ -48,17 +48,20 @@ double Tolerance(const Model& model, const LayoutRow& row) {
 
 }  // namespace
 
-int FindTouchedElement(const Model& model, int row) {
-  const LayoutRow& end = model.row(row);
-  const int endIndex = end.endNode;
-  if (endIndex < 1 || endIndex > model.nodes.count) return 0;
-  const NodeRecord& p = model.nodes[endIndex];
+namespace {
+
+// The first element row other than `own` whose line passes through node
+// `index` (number `id`) without being connected to it; 0 when none. `own`
+// is the element that ends (or starts) the run there.
+int TouchedElement(const Model& model, int index, std::int32_t id, int own) {
+  if (index < 1 || index > model.nodes.count) return 0;
+  const NodeRecord& p = model.nodes[index];
   for (int j = 1; j <= model.rowCount; ++j) {
-    if (j == row) continue;
+    if (j == own) continue;
     const LayoutRow& other = model.row(j);
     if (!IsCheckedElement(other)) continue;
-    if (other.runStart == endIndex || other.runEnd == endIndex) return 0;
-    if (ConnectedNodeOf(other) != 0 && ConnectedNodeOf(other) == end.node) return 0;
+    if (other.runStart == index || other.runEnd == index) return 0;
+    if (ConnectedNodeOf(other) != 0 && ConnectedNodeOf(other) == id) return 0;
     if (other.runStart < 1 || other.runEnd < 1) continue;
     const NodeRecord& a = model.nodes[other.runStart];
     const NodeRecord& b = model.nodes[other.runEnd];
@@ -76,10 +79,25 @@ int FindTouchedElement(const Model& model, int row) {
   return 0;
 }
 
+}  // namespace
+
+int FindTouchedElement(const Model& model, int row) {
+  const LayoutRow& end = model.row(row);
+  return TouchedElement(model, end.endNode, end.node, row);
+}
+
 std::vector<LooseEnd> FindLooseEnds(const Model& model) {
   std::vector<LooseEnd> ends;
   for (int r = 1; r <= model.rowCount; ++r) {
     const LayoutRow& row = model.row(r);
+    // A run's start is as free as its end: a mistyped From node leaves the
+    // run beside the pipe it was meant to start on.
+    if (row.elementType == ElementType::From && row.node != 0) {
+      const int first = NextElementRow(model, r);
+      if (first != 0 && IsCheckedElement(model.row(first)))
+        if (const int touched = TouchedElement(model, row.endNode, row.node, first)) ends.push_back({r, touched});
+      continue;
+    }
     if (!IsCheckedElement(row)) continue;
     const int next = NextElementRow(model, r);
     const bool runEnds =

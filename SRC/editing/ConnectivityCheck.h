@@ -1,5 +1,5 @@
 // Check Connections (the Layout window's Misc command): the free ends of
-// pipe runs that lie on another element without sharing a node with it,
+// pipe runs, where a run starts (its From row) and where it ends, that lie on another element without sharing a node with it,
 // the usual sign of a mistyped node number. Each such end is reported with
 // its row selected and its element highlighted; nothing changes.
 //
@@ -20,10 +20,10 @@ struct Model;
 int FindTouchedElement(const Model& model, int row);
 
 struct LooseEnd {
-  int row = 0;      // the run's last row
+  int row = 0;      // the run's From row or its last row
   int touched = 0;  // the element its end lies on
 };
-// Every run end that lies on another element, in row order.
+// Every run start or end that lies on another element, in row order.
 std::vector<LooseEnd> FindLooseEnds(const Model& model);
 
 // The command: one message per loose end, or one saying there is none.

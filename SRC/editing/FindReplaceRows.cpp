@@ -8,8 +8,10 @@
 
 #include "elements/Bend.h"
 #include "elements/KindTable.h"
+#include "model/KindRecords.h"
 #include "model/LayoutKeywords.h"
 #include "model/MakeModel.h"
+#include "model/Nodes.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
@@ -438,6 +440,21 @@ bool ReplaceElements(Model& model, const ReplaceRequest& request, HWND owner) {
     if (!NamesFit(model, model.row(r), type)) renamed.push_back(r);
   }
   if (replaced.empty()) return false;
+  // A template's arc node is one point of one bend: given to several rows
+  // it would be made once for each.
+  const LayoutRow& template_ = model.row(0);
+  if (const BendRecord* bend = template_.element != nullptr && template_.elementType == type
+                                   ? template_.element->AsBend()
+                                   : nullptr;
+      bend != nullptr && replaced.size() > 1)
+    for (const std::int32_t node : {bend->intermediateNode1, bend->intermediateNode2}) {
+      if (node == 0) continue;
+      char text[200];
+      std::snprintf(text, sizeof text,
+                    "Intermediate node %s would be given to %d bends.\nNothing was replaced.", NodeNumberText(node),
+                    static_cast<int>(replaced.size()));
+      throw std::string(text);
+    }
   // A kind without properties names nothing: its rows' names are cleared.
   std::array<std::string, 3> names;
   if (!renamed.empty() && ElementTypeHasProperties(type)) names = AskNames(model, type, owner);
@@ -495,14 +512,27 @@ bool ReplaceData(Model& model, const ReplaceRequest& request, HWND owner) {
 bool ReplaceNames(Model& model, const ReplaceRequest& request) {
   if (request.findName == request.replaceName) return false;
   bool changed = false;
-  for (int r = request.from; r <= request.to && r <= model.rowCount; ++r) {
-    LayoutRow& row = model.row(r);
-    std::string& name = request.mode == ReplaceMode::Material  ? row.material
-                        : request.mode == ReplaceMode::Section ? row.section
-                                                               : row.load;
-    if (row.elementType == ElementType::Beam || name != request.findName) continue;
+  const auto replace = [&](std::string& name) {
+    if (name != request.findName) return;
     name = request.replaceName;
     changed = true;
+  };
+  for (int r = request.from; r <= request.to && r <= model.rowCount; ++r) {
+    LayoutRow& row = model.row(r);
+    if (row.elementType == ElementType::Beam) continue;
+    replace(request.mode == ReplaceMode::Material  ? row.material
+            : request.mode == ReplaceMode::Section ? row.section
+                                                   : row.load);
+    // The names a row's element carries of its own (a bend's material, a
+    // jacket's three) are pipe records too, renamed as renaming the record
+    // renames them.
+    if (row.element == nullptr) continue;
+    BendRecord* bend = row.element->AsBend();
+    if (bend != nullptr && request.mode == ReplaceMode::Material && !bend->material.empty()) replace(bend->material);
+    if (JacketRecord* jacket = row.element->AsJacket())
+      replace(request.mode == ReplaceMode::Material  ? jacket->jacketMaterial
+              : request.mode == ReplaceMode::Section ? jacket->jacketSection
+                                                     : jacket->jacketLoad);
   }
   if (changed) model.modified = true;
   return changed;

@@ -140,7 +140,13 @@ std::string GenerateRowsRefusal(const Model& model, const GenerateRowsRequest& r
       if (source.elementType == ElementType::Bend) {
         nodes += 2;
         if (const auto* bend = dynamic_cast<const Bend*>(source.element.get()))
-          nodes += (bend->intermediateNode1 != 0) + (bend->intermediateNode2 != 0);
+          for (const std::int32_t arcNode : {bend->intermediateNode1, bend->intermediateNode2}) {
+            if (arcNode == 0) continue;
+            ++nodes;
+            if (k > 1) continue;
+            const std::string refusal = NodeRefusal(r, arcNode, existing);
+            if (!refusal.empty()) return refusal;
+          }
       }
     }
   }
@@ -178,6 +184,10 @@ void AppendSets(Model& model, const GenerateRowsRequest& r) {
       CopyLayoutRow(copy, model.row(row));
       const LayoutRow& original = model.row(row);
       if (copy.node != 0) copy.node = original.node + shift;
+      // A bend's arc nodes are generated nodes too: shifted as its own.
+      if (BendRecord* bend = copy.element != nullptr ? copy.element->AsBend() : nullptr)
+        for (std::int32_t* arcNode : {&bend->intermediateNode1, &bend->intermediateNode2})
+          if (*arcNode != 0) *arcNode += shift;
       if (original.elementType == ElementType::From && original.endNode >= 1 && original.endNode <= model.nodes.count) {
         const NodeRecord& node = model.nodes[original.endNode];
         copy.dx = node.x + offset.x;

@@ -7,6 +7,7 @@
 
 #include "editing/DeleteRows.h"
 #include "editing/LayoutTable.h"
+#include "model/KindRecords.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -71,6 +72,22 @@ void CopyElement(LayoutRow& target, const LayoutRow& source) {
   if (target.element && source.element) target.element->CopyFrom(*source.element);
 }
 
+// A bend copied to another row names the arc nodes of its source: the
+// copy gets free numbers of its own after its node, so no number is made
+// twice and the source's arc keeps its nodes.
+void RenumberCopiedArcNodes(const Model& model, LayoutRow& target) {
+  BendRecord* bend = target.element != nullptr ? target.element->AsBend() : nullptr;
+  if (bend == nullptr || (bend->intermediateNode1 == 0 && bend->intermediateNode2 == 0)) return;
+  std::vector<bool> used = UsedNodeNumbers(model.nodes);
+  if (target.node >= 1 && target.node <= kLastFreeNodeNumber) used[static_cast<std::size_t>(target.node)] = true;
+  for (std::int32_t* node : {&bend->intermediateNode1, &bend->intermediateNode2}) {
+    if (*node == 0) continue;
+    *node = NextFreeNodeNumber(used, target.node, 1);
+    if (*node == 0) throw NodeLimitMessage();
+    used[static_cast<std::size_t>(*node)] = true;
+  }
+}
+
 void CopyOffsetsAndNames(LayoutRow& target, const LayoutRow& source) {
   target.dx = source.dx;
   target.dy = source.dy;
@@ -99,6 +116,7 @@ bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows) {
     const bool location = source.elementType == ElementType::Location && lastNode != 0;
     target.node = location ? lastNode : NodeAfterPreviousElement(model, number);
     lastNode = target.node;
+    RenumberCopiedArcNodes(model, target);
     target.absolute = source.absolute;
     CopyOffsetsAndNames(target, source);
     CopyItem(target, source);
@@ -141,6 +159,7 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
       if (!refusal.empty()) throw refusal;
       CopyElement(target, source);
       target.node = NodeAfterPreviousElement(model, row);
+      RenumberCopiedArcNodes(model, target);
       CopyOffsetsAndNames(target, source);
       CopyItem(target, source);
       break;
@@ -152,6 +171,7 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
       // previous bend's radius, then the copied element's values.
       ElementData* element = SetElementType(model, row, source.elementType);
       if (element != nullptr && source.element) element->CopyFrom(*source.element);
+      RenumberCopiedArcNodes(model, target);
       break;
     }
     case 3:

@@ -553,7 +553,7 @@ void WriteBeamTables(Writer& w) {
       count.Wrote(i);
       w.Line(w.RecordName(NameTable::kBeamLoad, i) + "," + w.Temperature(l.temperature[0]) + "," +
              w.Num(l.temperature[1], FormatTemperature) + "," + w.Num(l.temperature[2], FormatTemperature) + "," +
-             w.NumOr(l.additionalWeight, FormatWeight, "0"));
+             w.NumOr(l.additionalWeight, FormatAdditionalWeight, "0"));
     }
   }
   w.At("");

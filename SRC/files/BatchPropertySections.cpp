@@ -371,8 +371,11 @@ void ParseBatchBeamLoad(BatchReader& reader) {
   }
   if (given == 3)
     if (const auto field = Next(reader))
-      load.additionalWeight = ParseRuled(reader, *field, ParseWeight, kBeamLoadRules[kBeamLoadAdditionalWeightRule],
-                                         load, "Invalid additional weight");
+      // A weight per length, as the beam loads table and dialog show it
+      // and as LOADS reads a pipe's.
+      load.additionalWeight = ParseRuled(reader, *field, ParseAdditionalWeight,
+                                         kBeamLoadRules[kBeamLoadAdditionalWeightRule], load,
+                                         "Invalid additional weight");
   load.wind = 1;
   if (name.repeated) return;
   const int index = AppendBeamLoad(model.beamLoads, load);

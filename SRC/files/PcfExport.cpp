@@ -402,6 +402,17 @@ std::array<double, 3> PlantDirection(const Model& model, double x, double y, dou
   return {z, x, y};
 }
 
+// A support's direction as the plant axes take it, made a unit vector: a
+// direction is stored as typed, and only its unit vector tells an axis
+// support ((0,0,2) is Z) from a skewed one ((1,0,1) is none).
+std::array<double, 3> PlantUnitDirection(const Model& model, double x, double y, double z) {
+  std::array<double, 3> d = PlantDirection(model, x, y, z);
+  const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+  if (length > 0.0 && std::isfinite(length))
+    for (double& component : d) component /= length;
+  return d;
+}
+
 std::string DirectionCode(PcfWriter& w, const std::array<double, 3>& d) {
   return w.Decimals(d[0], 3) + "-" + w.Decimals(d[1], 3) + "-" + w.Decimals(d[2], 3);
 }
@@ -502,7 +513,7 @@ void WriteItem(PcfWriter& w, const LayoutRow& row, int number) {
     }
     case DataType::LimitStop: {
       const auto& s = static_cast<const LimitStop&>(*row.item);
-      const auto d = PlantDirection(model, s.dirX, s.dirY, s.dirZ);
+      const auto d = PlantUnitDirection(model, s.dirX, s.dirY, s.dirZ);
       const std::string key = d[0] == 1.0 ? "LSX" : d[1] == 1.0 ? "LSY" : d[2] == 1.0 ? "LSZ" : "LIM";
       w.Support(node, key);
       w.NamedItemCode("LS-" + DirectionCode(w, d));
@@ -531,7 +542,7 @@ void WriteItem(PcfWriter& w, const LayoutRow& row, int number) {
     case DataType::SkewedRestraint: {
       const auto& r = static_cast<const SkewedRestraint&>(*row.item);
       const std::string prefix = r.rotational != 0 ? "R" : "T";
-      const auto d = PlantDirection(model, r.dirX, r.dirY, r.dirZ);
+      const auto d = PlantUnitDirection(model, r.dirX, r.dirY, r.dirZ);
       const std::string key = d[0] == 1.0   ? prefix + "X"
                               : d[1] == 1.0 ? prefix + "Y"
                               : d[2] == 1.0 ? prefix + "Z"
@@ -543,7 +554,7 @@ void WriteItem(PcfWriter& w, const LayoutRow& row, int number) {
     }
     case DataType::Snubber: {
       const auto& s = static_cast<const Snubber&>(*row.item);
-      const auto d = PlantDirection(model, s.dirX, s.dirY, s.dirZ);
+      const auto d = PlantUnitDirection(model, s.dirX, s.dirY, s.dirZ);
       const std::string key = d[0] == 1.0 ? "XSNB" : d[1] == 1.0 ? "YSNB" : d[2] == 1.0 ? "ZSNB" : "SNUB";
       w.Support(node, key);
       w.NamedItemCode(key + "-" + DirectionCode(w, d));

@@ -28,6 +28,7 @@
 #include "platform/Gdi.h"
 #include "platform/SiblingTemporary.h"
 #include "records/GraphicsSettings.h"
+#include "results/ShapeOverlay.h"
 #include "services/DialogHelper.h"
 #include "services/DialogHook.h"
 #include "services/FileDialogs.h"
@@ -101,7 +102,7 @@ PlotPoint Plot(float x, float y) {
 class PlotWriter : public GraphicsFileWriter {
  public:
   explicit PlotWriter(FileText& file) : file_(file) {}
-  void LineType(bool dashed) override { file_.Put(dashed ? "LT2,1,1;\n" : "LE;\n"); }
+  void LineType(bool dashed) override { file_.Put(dashed ? "LT2,1,1;\n" : "LT;\n"); }
   void Line(float x1, float y1, float x2, float y2) override {
     const PlotPoint a = Plot(x1, y1), b = Plot(x2, y2);
     file_.Format("SP1;PU%.2f,%.2f;PD%.2f,%.2fPU;\n", a.x, a.y, b.x, b.y);
@@ -386,11 +387,34 @@ void DxfEntities(DxfWriter& writer) {
   writer.layer = "ROW_NUMBERS";
   if (model.graphics.showRowNumbers != 0)
     for (int number = 1; number <= model.rowCount; ++number) DrawRowNumberLabel(model, number);
+  // The deflected or mode shape the window shows, dashed among the elements.
+  writer.layer = "ELEMENTS";
+  DrawShapeOverlay(true);
 }
 
 std::string FixedText(double value) { return FormatFixedWidth(value, 20, 4); }
 
 DrawingSize g_DrawingSize;
+
+// The program's texts are Windows-1252 bytes; Helvetica's standard
+// encoding would draw its letters above 127 blank or as other glyphs, and
+// its quote as a curly one (the feet mark). The font is re-encoded to that
+// character set: ISO Latin-1 with the straight quote and grave accent in
+// ASCII, a hyphen for the minus sign, and 128 to 159 as Windows has them.
+constexpr const char* kEpsFontPrologue =
+    "/QvEncoding ISOLatin1Encoding 256 array copy def\n"
+    "QvEncoding 39 /quotesingle put\n"
+    "QvEncoding 45 /hyphen put\n"
+    "QvEncoding 96 /grave put\n"
+    "QvEncoding 128 [/Euro /.notdef /quotesinglbase /florin /quotedblbase /ellipsis /dagger /daggerdbl\n"
+    " /circumflex /perthousand /Scaron /guilsinglleft /OE /.notdef /Zcaron /.notdef /.notdef /quoteleft\n"
+    " /quoteright /quotedblleft /quotedblright /bullet /endash /emdash /tilde /trademark /scaron\n"
+    " /guilsinglright /oe /.notdef /zcaron /Ydieresis] putinterval\n"
+    "/Helvetica findfont dup length dict begin\n"
+    " {1 index /FID ne {def} {pop pop} ifelse} forall\n"
+    " /Encoding QvEncoding def currentdict\n"
+    "end /Helvetica-Qv exch definefont pop\n"
+    "/Helvetica-Qv findfont\n9 scalefont\nsetfont\n";
 
 std::string g_LastGraphicsFile;
 std::string g_GraphicsExtension = "emf";
@@ -462,6 +486,7 @@ bool WritePlotFile(HWND owner, const std::string& path) {
                 static_cast<int>((ViewWindow.top - ViewWindow.bottom) * GraphicsScale * 1000.0f) - margin);
     PaintArea = ViewWindow;
     DrawModelWireframe();
+    DrawShapeOverlay(true);
     file.Put("SP;PG;IN;\n\f\x1b" "E");
   }
   return Finish(owner, file, path, "Unable to open PLT file for output", "plt written.");
@@ -530,7 +555,8 @@ bool WriteEpsFile(HWND owner, const std::string& path) {
     file.Put("%%DocumentFonts: Helvetica\n");
     file.Format("%%%%BoundingBox:70 70 %d %d\n", static_cast<int>(viewWidth * GraphicsScale + 0.5f) + 74,
                 static_cast<int>(viewHeight * GraphicsScale + 0.5f) + 90);
-    file.Put("%%EndComments\n/Helvetica findfont\n9 scalefont\nsetfont\n");
+    file.Put("%%EndComments\n");
+    file.Put(kEpsFontPrologue);
     file.Format("%.2f setlinewidth\n", static_cast<double>(lineWidth));
     file.Put("0 setgray\n");
     DrawRectangle2(ViewWindow.left, ViewWindow.bottom, ViewWindow.right, ViewWindow.top);
@@ -542,6 +568,7 @@ bool WriteEpsFile(HWND owner, const std::string& path) {
     file.Format("72 %.2f lineto\n", top);
     file.Put("closepath\nclip\n");
     DrawModelWireframe();
+    DrawShapeOverlay(true);
     file.Put("%%EOF\n");
   }
   return Finish(owner, file, path, "Unable to open EPS file for output", "eps written.");

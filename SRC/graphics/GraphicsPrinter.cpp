@@ -25,6 +25,7 @@
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "printing/PrinterSettings.h"
+#include "results/ShapeOverlay.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
@@ -67,6 +68,10 @@ class PaperStyle {
     for (HPEN* pen : {&style.elementPen, &style.supportPen, &style.labelPen, &style.axesPen, &style.rubberBandPen,
                       &style.highlightPen, &style.loadPen})
       *pen = tools.frame;
+    // Under a deflected or mode shape the model is drawn thin, as the
+    // window draws it in grey, so that the dotted shape stands out.
+    if (ShapeOverlayShown())
+      for (HPEN* pen : {&style.elementPen, &style.supportPen, &style.loadPen}) *pen = tools.thin;
     style.constructionPen = tools.dotted;
     style.backgroundPen = static_cast<HPEN>(GetStockObject(WHITE_PEN));
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -249,6 +254,7 @@ void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageT
     PaperStyle paper(tools);
     PrintingOutput = true;
     DrawRenderOverlays(dc);
+    DrawShapeOverlay(true);
     PrintingOutput = false;
     SetViewportOrgEx(dc, 0, 0, nullptr);
     SelectObject(dc, tools.frame);
@@ -258,6 +264,7 @@ void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageT
     PaperStyle paper(tools);
     PrintingOutput = true;
     DrawModelWireframe();
+    DrawShapeOverlay(true);
     PrintingOutput = false;
   }
   SelectClipRgn(dc, nullptr);

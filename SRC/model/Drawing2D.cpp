@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <string>
 
 #include "platform/Gdi.h"
 #include "services/AppPens.h"
@@ -80,9 +82,25 @@ void SetGraphicsTextMetrics(const GraphicsTextMetrics& metrics) {
 int PixelX(float x) { return Truncate((double(x) - ViewWindow.left) * GraphicsScale + 0.5); }
 int PixelY(float y) { return ViewHeightPx - Truncate((double(y) - ViewWindow.bottom) * GraphicsScale + 0.5); }
 
+namespace {
+
+// Whether a pen draws in dots or dashes: the files draw its lines dashed,
+// whichever role it has (hidden lines, a bend's tangents beside its arc, a
+// deflected shape), as the window and the printed page do.
+bool BrokenPen(HGDIOBJ pen) {
+  if (pen == nullptr) return false;
+  if (pen == Pens().dottedGreyPen) return true;
+  LOGPEN record{};
+  if (GetObjectType(pen) != OBJ_PEN || GetObject(pen, sizeof record, &record) == 0) return false;
+  const UINT style = record.lopnStyle & PS_STYLE_MASK;
+  return style == PS_DOT || style == PS_DASH || style == PS_DASHDOT || style == PS_DASHDOTDOT;
+}
+
+}  // namespace
+
 HGDIOBJ SelectPen2(HGDIOBJ pen) {
   if (GraphicsFileWriter* writer = Writer()) {
-    writer->LineType(pen != nullptr && pen == Pens().dottedGreyPen);
+    writer->LineType(BrokenPen(pen));
     return nullptr;
   }
   if (FileOutput() || PenLocked || Device() == nullptr || pen == nullptr) return nullptr;
@@ -366,8 +384,19 @@ void SetArrowSize(float basePx) {
 
 float SymbolMargin() { return Size4Px; }
 
+namespace {
+
+std::mutex g_TitleLock;
+std::string g_GraphicsTitle;
+
+}  // namespace
+
 void DrawGraphicsTitle(std::string& buffer) {
-  // The deflected-shape, mode-shape and stress displays of the results write
-  // their titles here; without them there is no title.
-  buffer.clear();
+  std::lock_guard<std::mutex> lock(g_TitleLock);
+  buffer = g_GraphicsTitle;
+}
+
+void SetGraphicsTitle(const std::string& title) {
+  std::lock_guard<std::mutex> lock(g_TitleLock);
+  g_GraphicsTitle = title;
 }

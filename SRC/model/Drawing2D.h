@@ -141,5 +141,8 @@ float SymbolMargin();
 inline bool g_ForwardingCommand = false;
 
 // The title line of the current result picture; empty outside the result
-// displays.
+// displays. The result displays set it (any thread) as they show a
+// deflected or mode shape and clear it as they take the shape away; the
+// printed page puts it in its footer.
 void DrawGraphicsTitle(std::string& buffer);
+void SetGraphicsTitle(const std::string& title);

@@ -491,6 +491,10 @@ void MakeModel(Model& model) {
     model.unmadeReason = refusal;
     throw refusal;
   }
+  if (std::string refusal = DuplicateNodeRefusal(model); !refusal.empty()) {
+    model.unmadeReason = refusal;
+    throw refusal;
+  }
   model.unmadeReason.clear();
   RegenerateModel(model);
   ComputeModelViewExtents(model);

@@ -152,7 +152,10 @@ std::string GetModelName();
 const char* DataItemTypeName(int dataType, int subtype);
 // True when the model has soils and at least one pipe section names one.
 bool AnySectionHasSoil(const Model& model);
-// True when a pipe row (not a beam) names a section with a soil.
+// True when a pipe row (not a beam) names a section with a soil, its own
+// or, for a jacketed pipe or bend, its jacket's (the jacket is what lies in
+// the soil; a core section may not name one). The one test of "buried" for
+// the analysis and for its results.
 bool ModelHasBuriedPipe(const Model& model);
 // Makes `other` the open model and hands the previous one back in `other`.
 void SwapModel(Model& other);

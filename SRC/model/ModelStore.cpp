@@ -5,6 +5,9 @@
 // the open one; the previous model comes back to the caller, who lets it go.
 #include "model/Model.h"
 
+#include "model/KindRecords.h"
+#include "model/RowObjects.h"
+
 #include <utility>
 
 #include "records/AnalysisOptions.h"
@@ -174,8 +177,13 @@ bool ModelHasBuriedPipe(const Model& model) {
   for (int row = 1; row <= model.rowCount; ++row) {
     const LayoutRow& layout = model.row(row);
     if (layout.elementType == ElementType::Beam) continue;
-    const int section = FindSectionByName(model.sections, layout.section);
-    if (section != 0 && !model.sections[section].soil.empty()) return true;
+    const auto buried = [&model](const std::string& name) {
+      const int section = FindSectionByName(model.sections, name);
+      return section != 0 && !model.sections[section].soil.empty();
+    };
+    if (buried(layout.section)) return true;
+    const JacketRecord* jacket = layout.element != nullptr ? layout.element->AsJacket() : nullptr;
+    if (jacket != nullptr && buried(jacket->jacketSection)) return true;
   }
   return false;
 }

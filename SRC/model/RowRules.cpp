@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <unordered_map>
 
 #include "model/KindRecords.h"
 #include "model/LayoutKeywords.h"
@@ -171,6 +173,22 @@ void RefuseRowsBreakingRules(const Model& model, const std::vector<int>& rows) {
 void RefuseRowsBreakingRules(const Model& model, int first, int last) {
   for (int row = first; row <= last; ++row)
     if (std::string refusal = RowRuleRefusal(model, row); !refusal.empty()) throw refusal;
+}
+
+std::string DuplicateNodeRefusal(const Model& model) {
+  std::unordered_map<NodeId, int> first;
+  first.reserve(static_cast<std::size_t>(model.nodes.count));
+  for (int i = 1; i <= model.nodes.count; ++i) {
+    const NodeRecord& node = model.nodes[i];
+    const auto [at, added] = first.emplace(node.id, i);
+    if (added) continue;
+    const int earlier = std::max(model.nodes[at->second].row, 1);
+    char text[160];
+    std::snprintf(text, sizeof text, "Node %s is made twice:\nby row %d and by row %d.", NodeNumberText(node.id),
+                  earlier, std::max(node.row, 1));
+    return text;
+  }
+  return {};
 }
 
 std::string NonFiniteRowRefusal(const Model& model) {

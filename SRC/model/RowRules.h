@@ -89,3 +89,10 @@ constexpr float kLargestCoordinate = 3.4e38f / 64.0f;
 // every bend's geometry is finite. A coordinate names the first row that
 // made one past the limit and its axis.
 std::string NonFiniteRowRefusal(const Model& model);
+
+// Why the made model holds one node number twice (a bend's intermediate
+// node given to a second bend, or one another row made already), naming
+// the number and the two rows that made it ("Node 41 is made twice:\nby
+// row 5 and by row 9."); empty when every number is made once. The
+// analysis would join two points of the line through such a number.
+std::string DuplicateNodeRefusal(const Model& model);

@@ -190,10 +190,10 @@ void PrepareResultsAfterRead(Model& model) {
   ComputeResultsWeight(model);
   ResetResultsCache(model);
   const int code = model.options.PipingCode;
-  OrderResultCases(TheResults(), code, AnySectionHasSoil(model), BranchSifRows(model));
+  OrderResultCases(TheResults(), code, ModelHasBuriedPipe(model), BranchSifRows(model));
   ResultCaseTable& cases = TheResultCases();
   if (TheResults().stressElements.empty()) cases.flags.codeStress = false;
-  if (code == 21 && AnySectionHasSoil(model)) cases.flags.buried = true;
+  if (code == 21 && ModelHasBuriedPipe(model)) cases.flags.buried = true;
   try {
     PrepareResultCodeStresses(model);
   } catch (const std::string& message) {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "elements/Bend.h"
+#include "model/Drawing2D.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -130,6 +131,7 @@ void ShowStill(const std::string& title) {
   std::shared_ptr<ShapeOverlay> overlay = MakeOverlay(8, false);
   const float scale = MagnificationFor(*overlay);
   SetShapeOverlay(overlay, scale);
+  SetGraphicsTitle(title);
   if (GraphicsFrame().window != nullptr) FrameSetTitle(GraphicsFrame(), title);
   PressButton(kShapeCommand, true);
 }
@@ -338,6 +340,7 @@ void ShowDeflectedShape() {
   char factor[64];
   ShowStill(CaseShapeTitle());
   std::snprintf(factor, sizeof factor, ", Magnification factor = %.1f", g_Magnification);
+  SetGraphicsTitle(CaseShapeTitle() + factor);
   if (GraphicsFrame().window != nullptr) FrameSetTitle(GraphicsFrame(), CaseShapeTitle() + factor);
   SetItemText(kShapeCommand, ShapeItemText());
 }
@@ -373,6 +376,7 @@ void StartAnimation() {
   std::shared_ptr<ShapeOverlay> overlay = MakeOverlay(AnimationSegments(elements), true);
   const float amplitude = MagnificationFor(*overlay);
   SetShapeOverlay(overlay, 0.0f);
+  SetGraphicsTitle(mode ? CurrentModeTitle() : CaseShapeTitle());
   if (GraphicsFrame().window != nullptr) FrameSetTitle(GraphicsFrame(), mode ? CurrentModeTitle() : CaseShapeTitle());
   Animation& animation = TheAnimation();
   animation.stop = false;

@@ -47,6 +47,7 @@ void ClearShapeOverlay() {
     if (!g_Overlay) return;
     g_Overlay.reset();
   }
+  SetGraphicsTitle(std::string());
   Redraw();
 }
 
@@ -95,7 +96,7 @@ float ViewWidthUnits() {
   return width;
 }
 
-void DrawShapeOverlay() {
+void DrawShapeOverlay(bool paper) {
   std::shared_ptr<const ShapeOverlay> overlay;
   float scale = 0.0f;
   {
@@ -104,9 +105,11 @@ void DrawShapeOverlay() {
     scale = g_Scale;
   }
   if (!overlay) return;
-  const bool white = WhiteBackground();
-  const COLORREF colour = !white ? RGB(0, 255, 0) : overlay->animated ? RGB(255, 0, 0) : RGB(0, 0, 0);
-  HPEN pen = CreatePen(white && !overlay->animated ? PS_DOT : PS_SOLID, 1, colour);
+  // On paper and in the files the shape is black and dotted over the
+  // model's thin lines, whatever the window's background.
+  const bool white = paper || WhiteBackground();
+  const COLORREF colour = !white ? RGB(0, 255, 0) : overlay->animated && !paper ? RGB(255, 0, 0) : RGB(0, 0, 0);
+  HPEN pen = CreatePen(white && (paper || !overlay->animated) ? PS_DOT : PS_SOLID, 1, colour);
   HGDIOBJ previous = SelectPen2(pen);
   for (const auto& line : overlay->lines) {
     if (PaintingAborted()) break;
@@ -122,7 +125,7 @@ void DrawShapeOverlay() {
     }
   }
   if (!overlay->marks.empty()) {
-    HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    HPEN red = CreatePen(PS_SOLID, 1, paper ? RGB(0, 0, 0) : RGB(255, 0, 0));
     SelectPen2(red);
     for (const ShapePoint& p : overlay->marks) {
       float x = 0.0f, y = 0.0f;

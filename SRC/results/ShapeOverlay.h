@@ -59,5 +59,6 @@ float LargestProjectedLength(const std::vector<std::array<float, 3>>& moves,
 float ViewWidthUnits();
 
 // Graphics thread, inside a paint: draws the overlay shown, polling the abort
-// flag before each line.
-void DrawShapeOverlay();
+// flag before each line. `paper`: for the printed page and the picture's
+// files, in black.
+void DrawShapeOverlay(bool paper = false);

@@ -27,7 +27,9 @@
 #include "kindbase/GlobalSystem.h"
 #include "kindbase/NonlinearConvergence.h"
 #include "model/AnalysisElements.h"
+#include "model/KindRecords.h"
 #include "model/MakeModel.h"
+#include "model/RowOperations.h"
 #include "numeric/Skyline.h"
 #include "services/TempFiles.h"
 
@@ -191,6 +193,37 @@ TEST_F(BuriedLineTest, SoilsThatNoSectionNamesLeaveTheModelUnburied) {
   ResetStepTable(model);
   BuildStepTable(model);
   EXPECT_EQ(g_StepCount, 3);
+}
+
+TEST_F(BuriedLineTest, AJacketSectionsSoilBuriesTheLine) {
+  // The 12.75-inch pipe becomes the jacket of an 8.625-inch core whose own
+  // section names no soil: the jacket elements carry the hand-worked loads.
+  Model& model = Build(2, 60.0f, 170.0);
+  PipeSection core = model.sections[1];
+  core.name = "S8";
+  core.outsideDiameter = 8.625f;
+  core.thickness = 0.322f;
+  core.soil.clear();
+  AppendSection(model.sections, core);
+  for (int row = 2; row <= 3; ++row) {
+    SetElementType(model, row, ElementType::JacketedPipe);
+    model.row(row).section = "S8";
+    JacketRecord& jacket = *model.row(row).element->AsJacket();
+    jacket.jacketMaterial = "CS";
+    jacket.jacketSection = "S4";
+    jacket.jacketLoad = "L1";
+  }
+  MakeModel(model);
+  EXPECT_TRUE(ModelHasBuriedPipe(model));
+  ResetStepTable(model);
+  BuildStepTable(model);
+  ASSERT_GE(g_StepCount, 1);
+  EXPECT_EQ(g_LoadCaseSteps[1].type, 38);  // the buried step first
+  AnalysisElementList& elements = TheAnalysisElements();
+  GenerateAnalysisElements(model, elements);
+  const std::vector<SoilRestraintRecord> records = SoilRestraintRecords(model, elements);
+  ASSERT_EQ(records.size(), 2u);
+  for (const SoilRestraintRecord& record : records) EXPECT_TRUE(Within(record.values[1], 2858.2, 1e-3));
 }
 
 TEST_F(BuriedLineTest, ASoilThatIsGoneStopsTheRunAndKeepsTheResults) {

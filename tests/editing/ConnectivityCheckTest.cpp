@@ -41,6 +41,20 @@ TEST_F(ConnectivityCheckTest, AnEndPointThreeTenthsOffThePipeIsReported) {
   EXPECT_FALSE(CanUndo());
 }
 
+TEST_F(ConnectivityCheckTest, ARunStartingOnThePipeIsReportedAtItsFromRow) {
+  Model& model = TheModel();
+  model.sections[1].outsideDiameter = 10.75f;
+  AddRow(model, 10, ElementType::From);                // row 2
+  AddRow(model, 20, ElementType::Pipe, 120.0f);        // row 3
+  model.row(3).section = "S4";
+  AddRow(model, 30, ElementType::From, 60.0f, 0.3f);   // row 4, 0.3 in above the pipe
+  AddRow(model, 40, ElementType::Pipe, 0.0f, 50.0f);   // row 5
+  Open();
+  ExpectBox("At row = 4, Node = 30\nis probably not connected to\nelement at row 3");
+  Command(kCheck);
+  EXPECT_EQ(table().currentRow, 4);
+}
+
 TEST_F(ConnectivityCheckTest, SixTenthsOffIsBeyondTheTolerance) {
   Build(0.6f);
   ExpectBox(kNone);

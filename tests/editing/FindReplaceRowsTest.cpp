@@ -6,6 +6,7 @@
 // holds, every refusal of the dialog, rows turned across the Beam line
 // taking names of their kind (or refused whole without them), and a bend
 // whose intermediate node a pump names refusing the whole replacement.
+#include "editing/FindReplaceRows.h"
 #include "elements/Bend.h"
 #include "model/ToolTesting.h"
 #include "supports/Anchor.h"
@@ -209,6 +210,46 @@ TEST_F(FindReplaceRowsTest, ABendWhoseIntermediateNodeIsNamedIsKept) {
   });
   EXPECT_EQ(Type(5), ElementType::Bend);
   EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+}
+
+TEST_F(FindReplaceRowsTest, ATemplatesArcNodeGoesToOneBendOnly) {
+  Model& model = TheModel();
+  LayoutRow& pattern = model.row(0);
+  pattern.elementType = ElementType::Bend;
+  pattern.element = CreateElementData(ElementType::Bend);
+  pattern.element->AsBend()->intermediateNode1 = 55;
+  pattern.element->AsBend()->angle1 = 0.3f;
+  ReplaceRequest request;
+  request.from = 3;
+  request.to = 5;  // two Pipe rows
+  request.findType = static_cast<std::int32_t>(ElementType::Pipe);
+  request.replaceType = static_cast<std::int32_t>(ElementType::Bend);
+  const std::string before = Bytes();
+  std::string refusal;
+  try {
+    ApplyReplaceRequest(model, request, nullptr);
+  } catch (const std::string& message) {
+    refusal = message;
+  }
+  EXPECT_EQ(refusal, "Intermediate node 55 would be given to 2 bends.\nNothing was replaced.");
+  EXPECT_EQ(Type(3), ElementType::Pipe);
+  EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+  ClearLayoutRow(model.row(0));
+}
+
+TEST_F(FindReplaceRowsTest, AMaterialReplacedReachesABendsOwnMaterial) {
+  Model& model = TheModel();
+  SetElementType(model, 5, ElementType::Bend);
+  model.row(5).element->AsBend()->material = "A106";
+  ReplaceRequest request;
+  request.from = 2;
+  request.to = 7;
+  request.mode = ReplaceMode::Material;
+  request.findName = "A106";
+  request.replaceName = "CS2";
+  EXPECT_TRUE(ApplyReplaceRequest(model, request, nullptr));
+  EXPECT_EQ(model.row(3).material, "CS2");
+  EXPECT_EQ(model.row(5).element->AsBend()->material, "CS2");
 }
 
 }  // namespace

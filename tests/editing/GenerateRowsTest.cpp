@@ -4,8 +4,11 @@
 // that exist already are refused before anything is added, as are bad
 // fields, with the dialog kept open.
 #include "editing/GenerateRows.h"
+#include "elements/Bend.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
+
+#include <set>
 
 namespace {
 
@@ -94,6 +97,30 @@ TEST_F(GenerateRowsTest, NodeNumbersAndLimitsAreCheckedFirst) {
   platform::RunUntilIdle();
   EXPECT_EQ(TheModel().rowCount, 7);
   EXPECT_FALSE(CanUndo());
+}
+
+TEST_F(GenerateRowsTest, ABendsArcNodeIsGeneratedLikeItsOwnNode) {
+  Model& model = TheModel();
+  model.row(5).dx = 0.0f;
+  model.row(5).dy = 12.0f;
+  SetElementType(model, 4, ElementType::Bend);
+  model.row(4).element->AsBend()->intermediateNode1 = 31;
+  MakeModel(model);
+  // 31 + 9 is node 40 of the line: found before anything is added.
+  EXPECT_EQ(Refusal(3, 7, 1, 9), "New node number 40  generated out of node 31\nalready exists");
+  GenerateRowsRequest request;
+  request.from = 3;
+  request.to = 7;
+  request.sets = 1;
+  request.nodeIncrement = 1000;
+  request.dz = 240.0f;
+  GenerateRows(model, request);
+  ASSERT_EQ(model.row(10).node, 1030);
+  EXPECT_EQ(model.row(10).element->AsBend()->intermediateNode1, 1031);
+  EXPECT_EQ(model.row(4).element->AsBend()->intermediateNode1, 31);
+  std::set<NodeId> ids;
+  for (int i = 1; i <= model.nodes.count; ++i) ids.insert(model.nodes[i].id);
+  EXPECT_EQ(static_cast<int>(ids.size()), model.nodes.count);
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 // carries data).
 #include "model/EditTesting.h"
 #include "model/RowOperations.h"
+#include "elements/Bend.h"
 #include "supports/Restraint.h"
+
+#include <set>
 
 namespace {
 
@@ -89,6 +92,54 @@ TEST_F(LayoutRowEditsTest, PasteOfThreeRowsAppendsThemUnderNewNodes) {
   EXPECT_FALSE(HasCopiedRows());
   EXPECT_FALSE(PasteRows(model, 2, 1));
   EXPECT_EQ(model.rowCount, 8);
+}
+
+// A bend at 30 turning from X to Y with its own arc node 31.
+BendRecord& BendWithArcNode(Model& model) {
+  model.row(4).dx = 0.0f;
+  model.row(4).dy = 12.0f;
+  SetElementType(model, 3, ElementType::Bend);
+  BendRecord& bend = *model.row(3).element->AsBend();
+  bend.intermediateNode1 = 31;
+  bend.angle1 = 0.4f;
+  MakeModel(model);
+  return bend;
+}
+
+bool EveryNodeNumberOnce(const Model& model) {
+  std::set<NodeId> ids;
+  for (int i = 1; i <= model.nodes.count; ++i) ids.insert(model.nodes[i].id);
+  return static_cast<int>(ids.size()) == model.nodes.count;
+}
+
+TEST_F(LayoutRowEditsTest, APastedBendGetsArcNodesOfItsOwn) {
+  Model& model = TheModel();
+  BendWithArcNode(model);
+  const NodeRecord arcNode = NodeById(model, 31);
+  CopyLayoutRows(model, 2, 4);
+  ASSERT_TRUE(PasteRows(model, 2, 1));
+  ASSERT_EQ(model.row(7).node, 70);
+  EXPECT_EQ(model.row(7).element->AsBend()->intermediateNode1, 71);
+  EXPECT_TRUE(EveryNodeNumberOnce(model));
+  // The source bend's arc node stays on its own arc.
+  EXPECT_EQ(NodeById(model, 31).x, arcNode.x);
+  EXPECT_EQ(NodeById(model, 31).y, arcNode.y);
+  CopyCurrentRow(3);
+  ASSERT_TRUE(PasteRows(model, 8, 1));
+  EXPECT_NE(model.row(8).element->AsBend()->intermediateNode1, 31);
+  EXPECT_TRUE(EveryNodeNumberOnce(model));
+}
+
+TEST_F(LayoutRowEditsTest, MakingRefusesANodeNumberMadeTwice) {
+  Model& model = TheModel();
+  BendWithArcNode(model);
+  // A second bend at 50 naming the first one's arc node, as a bad file has it.
+  model.row(5).dy = 12.0f;
+  AddRow(model, 60, ElementType::Pipe, 12.0f);
+  SetElementType(model, 5, ElementType::Bend);
+  model.row(5).element->AsBend()->intermediateNode1 = 31;
+  EXPECT_EQ(Thrown([&] { MakeModel(model); }), "Node 31 is made twice:\nby row 3 and by row 5.");
+  EXPECT_EQ(model.unmadeReason, "Node 31 is made twice:\nby row 3 and by row 5.");
 }
 
 TEST_F(LayoutRowEditsTest, PastedRowsAreDeepCopies) {

@@ -11,6 +11,7 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "elements/BeamElement.h"
+#include "files/BatchExport.h"
 #include "files/BatchTesting.h"
 #include "model/MakeModel.h"
 #include "services/TempFiles.h"
@@ -74,6 +75,21 @@ TEST_F(BatchBeamTest, ABeamCantileverImportsAndAnalysesAsItsHandCase) {
   EXPECT_TRUE(analysis_testing::Within(run.cases.at(0).nodes[static_cast<std::size_t>(tip)][1], -expected, 1e-3));
   std::filesystem::remove(ResultsPathOf(path));
   InitEmptyModel(model, AnalysisOptions());
+}
+
+TEST_F(BatchBeamTest, ABeamLoadsAdditionalWeightIsAWeightPerLength) {
+  Model english;
+  ASSERT_EQ(Import("BLOADS\nBL1,70,70,70,12\n", english), "");
+  EXPECT_NEAR(english.beamLoads[1].additionalWeight, 12.0 / 12.0, 1e-6);  // 12 lb/ft in lb/in
+  Model si;
+  ASSERT_EQ(Import("OPTIONS\nSI\nBLOADS\nBL1,20,20,20,12\n", si), "");
+  EXPECT_NEAR(si.beamLoads[1].additionalWeight, 12.0 * 2.2046226 / 39.370079, 1e-5);  // 12 kg/m in lb/in
+  std::vector<std::string> leftOut;
+  const std::string text = WriteModelBatchText(english, BatchExportUnits::English, leftOut);
+  const std::size_t line = text.find("\nBL1,");
+  ASSERT_NE(line, std::string::npos) << text;
+  const std::string written = text.substr(line + 1, text.find('\n', line + 1) - line - 1);
+  EXPECT_EQ(written.substr(written.rfind(',')), ",12") << written;  // back in lb/ft
 }
 
 }  // namespace

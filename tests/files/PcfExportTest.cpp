@@ -214,6 +214,21 @@ TEST_F(PcfExportTest, SupportsAndTheirSkeys) {
   EXPECT_EQ(All(zUp, "SUPPORT")[2]->rawValues.at("SKEY"), "YSNB ");
 }
 
+TEST_F(PcfExportTest, ASupportsDirectionIsTakenAsAUnitVector) {
+  // Z vertical: the plant axes are the model's. 1 / sqrt(2) = 0.707.
+  const std::vector<PcfRecord> records = ParsePcf(Export(
+      Plant(",Z") + "T91,X10,CK=1E6,DV(1,0,1)\nT92,X10,CLS(-0.5,1.0),DV(1,1,0)\nT93,X10,CSNUBBER,DV(0,0,2)\n",
+      PcfUnits::Imperial));
+  const auto supports = All(records, "SUPPORT");
+  ASSERT_EQ(supports.size(), 6u);
+  EXPECT_EQ(supports[3]->rawValues.at("SKEY"), "SKEW ");
+  EXPECT_EQ(supports[3]->Value("ITEM-CODE"), "SKEW0.707-0.000-0.707");
+  EXPECT_EQ(supports[4]->rawValues.at("SKEY"), "LIM ");
+  EXPECT_EQ(supports[4]->Value("ITEM-CODE"), "LS-0.707-0.707-0.000");
+  EXPECT_EQ(supports[5]->rawValues.at("SKEY"), "ZSNB ");
+  EXPECT_EQ(supports[5]->Value("ITEM-CODE"), "ZSNB-0.000-0.000-1.000");
+}
+
 TEST_F(PcfExportTest, OneMaterialsEntryPerItemCodeAndThePipelineReference) {
   const std::vector<PcfRecord> records = ParsePcf(Export(Plant(""), PcfUnits::Imperial));
   const auto references = All(records, "PIPELINE-REFERENCE");

@@ -6,6 +6,7 @@
 // paper from.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -180,6 +181,39 @@ TEST_F(GraphicsExportTest, HpglPortraitTurnsThePaperAndEndsLabelsWithEtx) {
   for (std::size_t at = plt.find(";PD"); at != std::string::npos; at = plt.find(";PD", at + 1))
     if (std::stod(plt.substr(at + 3)) > 6900.5) ++beyond;
   EXPECT_EQ(beyond, 0u);
+}
+
+// A solid line after a dashed one is set with the HP-GL/2 default line
+// type, an instruction every plotter knows.
+TEST_F(GraphicsExportTest, HpglSetsSolidLinesWithTheDefaultLineType) {
+  ShowPlant(40, true);
+  const fs::path path = folder_ / "lines.plt";
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND) {});
+  ASSERT_TRUE(OnGraphics([&] { return WriteGraphicsFile(nullptr, path.string()); }));
+  const std::string plt = ReadAll(path);
+  EXPECT_GT(Count(plt, "LT;\r\n"), 0u);
+  EXPECT_EQ(Count(plt, "LE;"), 0u);
+}
+
+// The program's own letters (Windows-1252) come back from a PostScript
+// reader as they were typed, the feet mark straight.
+TEST_F(GraphicsExportTest, EpsLettersAboveAsciiReachAPostScriptReader) {
+  if (std::system("command -v gs >/dev/null 2>&1") != 0) GTEST_SKIP() << "no PostScript reader (gs)";
+  ShowPlant(10);
+  TheModel().graphics.plotTitle = "Dampf Gr\xfc\xdf" "e caf\xe9 3'";
+  TheModel().graphics.plotTitleChosen = true;
+  RequestGraphicsRedraw();
+  platform::RunUntilIdle();
+  const fs::path path = folder_ / "letters.eps";
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND) {});
+  ASSERT_TRUE(OnGraphics([&] { return WriteGraphicsFile(nullptr, path.string()); }));
+  const fs::path text = folder_ / "letters.txt";
+  ASSERT_EQ(std::system(("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile='" + text.string() + "' '" +
+                         path.string() + "' >/dev/null 2>&1")
+                            .c_str()),
+            0);
+  const std::string read = ReadAll(text);
+  EXPECT_NE(read.find("Dampf Gr\xc3\xbc\xc3\x9f" "e caf\xc3\xa9 3'"), std::string::npos) << read;
 }
 
 TEST_F(GraphicsExportTest, WrongExtensionsAndUnwritableFilesSaySoAndLeaveNothing) {

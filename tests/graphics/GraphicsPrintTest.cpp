@@ -18,6 +18,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "graphics/GraphicsExport.h"
 #include "graphics/GraphicsPrinter.h"
 #include "graphics/GraphicsTesting.h"
 #include "model/GraphicsState.h"
@@ -31,6 +32,8 @@
 #include "platform/Paint.h"
 #include "printing/PrinterSettings.h"
 #include "records/DrawingGeometry.h"
+#include "results/ShapeOverlay.h"
+#include "model/Drawing2D.h"
 #include "services/Assert.h"
 #include "services/General.h"
 #include "services/ProgramContext.h"
@@ -109,6 +112,56 @@ TEST_F(GraphicsPrintTest, ThePictureReachesAPdfWithItsTitlesAndDate) {
   for (const std::string& expected : {std::string("Line 3 (hot"), std::string("Plant"), FormatTodayDate()})
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
   EXPECT_EQ(text.find('\f'), text.rfind('\f'));  // one page
+}
+
+// What the window shows is what is printed and written: a shape shown
+// over the model adds its lines to the page and the EPS file, and its
+// title stands in the page's footer.
+TEST_F(GraphicsPrintTest, AShapeShownIsPrintedAndWrittenWithItsTitle) {
+  ShowTitledPlant();
+  const auto picture = [] {
+    return OnGraphics([] {
+      SIZE extent{};
+      HENHMETAFILE recorded = RecordWindowPicture(extent);
+      std::size_t lines = 0;
+      for (const std::vector<DWORD>& record : platform::MetafileRecords(recorded))
+        lines += record[0] == EMR_LINETO || record[0] == EMR_POLYLINE || record[0] == EMR_POLYLINETO;
+      std::vector<std::string> texts = Texts(recorded);
+      DeleteEnhMetaFile(recorded);
+      return std::make_pair(lines, texts);
+    });
+  };
+  const auto strokes = [this](const char* name) {
+    const fs::path path = folder_ / name;
+    platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND) {});
+    EXPECT_TRUE(OnGraphics([&] { return WriteGraphicsFile(nullptr, path.string()); }));
+    const std::string eps = ReadAll(path);
+    std::size_t count = 0;
+    for (std::size_t at = eps.find("stroke"); at != std::string::npos; at = eps.find("stroke", at + 1)) ++count;
+    return count;
+  };
+  const auto [plainLines, plainTexts] = picture();
+  const std::size_t plainStrokes = strokes("plain.eps");
+  // A shape of four segments along the first five nodes, each moved 10 up.
+  auto overlay = std::make_shared<ShapeOverlay>();
+  overlay->lines.emplace_back();
+  const NodeTable& nodes = TheModel().nodes;
+  for (int index = 1; index <= 5 && index <= nodes.count; ++index)
+    overlay->lines.back().push_back({{nodes[index].x, nodes[index].y, nodes[index].z}, {0.0f, 10.0f, 0.0f}});
+  ASSERT_EQ(overlay->lines.back().size(), 5u);
+  SetShapeOverlay(overlay, 1.0f);
+  SetGraphicsTitle("Deflected shape: Empty Weight (W)");
+  platform::RunUntilIdle();
+  const auto [shapeLines, shapeTexts] = picture();
+  const std::size_t shapeStrokes = strokes("shape.eps");
+  ClearShapeOverlay();
+  EXPECT_GE(shapeLines, plainLines + 4) << plainLines;
+  EXPECT_GE(shapeStrokes, plainStrokes + 4) << plainStrokes;
+  EXPECT_EQ(std::count(plainTexts.begin(), plainTexts.end(), "Deflected shape: Empty Weight (W)"), 0);
+  EXPECT_EQ(std::count(shapeTexts.begin(), shapeTexts.end(), "Deflected shape: Empty Weight (W)"), 1);
+  std::string title;
+  DrawGraphicsTitle(title);
+  EXPECT_EQ(title, "");  // taken away with the shape
 }
 
 TEST_F(GraphicsPrintTest, ThePreviewShowsTheOnePageRecording) {
