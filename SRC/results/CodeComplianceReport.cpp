@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "codes/CodeCategories.h"
 #include "codes/CodeStressDriver.h"
 #include "elements/DerivedElementData.h"
 #include "model/Model.h"
@@ -269,125 +270,92 @@ void TitleLine() {
   ReportNewLine();
 }
 
-// The plain text heading's group line and symbols for the pipeline codes.
-struct PipelineHeading {
-  std::string groups, symbols;
-  int symbolsAt = 20;
-  std::string third;
-  int thirdAt = 0;
-};
-
-PipelineHeading PipelineTextHeading() {
+// The pipeline codes' group line.
+std::string PipelineGroupLine() {
   const int code = Code();
-  const bool occ = Present().occasional, comb = Present().combined;
-  PipelineHeading h;
-  if (code == 6) {
-    h.groups = comb ? "Press  -Unrest (833.6 a,b)-  --Unrest (833.8)--  --Rest (833.3 a,b)--"
-                    : "Press  -Unrest (833.6 a,b)-  --Unrest (833.8)--";
-    if (comb) {
-      h.symbols = occ ? "SL+SO 0.75ST SL+SO/  SE     SA           Seq          Seq/"
-                      : "SL   0.75ST  SL/    SE     SA          Seq          Seq/";
-      h.symbolsAt = occ ? 20 : 21;
-      h.third = "0.90ST";
-      h.thirdAt = 67;
-    } else {
-      // The two unrestrained groups alone: their symbols at the row columns.
-      h.symbols = occ ? "SL+SO 0.75ST SL+SO/  SE     SA     SE/" : "SL   0.75ST  SL/    SE     SA     SE/";
-      h.symbolsAt = occ ? 20 : 21;
-    }
-  } else if (code == 4) {
-    h.groups = comb ? "Press  -Unrest (402.6.2)-  --Unrest (402.5.2)--  --Rest (402.6.1)--"
-                    : "Press  -Unrest (402.6.2)-  --Unrest (402.5.2)--";
-    if (occ && comb) {
-      h.symbols = "SL+SO 0.80SY SL+SO/  SE     SA         Seq        Seq/";
-    } else if (occ) {
-      h.symbols = "SL+SO 0.80SY SL+SO/  SE     SA     ";
-    } else if (comb) {
-      h.symbols = "SL   0.75SY  SL/    SE     SA          Seq          Seq/";
-      h.symbolsAt = 21;
-    } else {
-      h.symbols = "SL   0.75SY  SL/    SE     SA     SE/";
-      h.symbolsAt = 21;
-    }
-    if (occ || comb) {
-      h.third = "0.90SY";
-      h.thirdAt = 66;
-    }
-  } else {
-    h.groups = comb ? "Press  -Unrest (4.8.5)-  --Unrest (4.8.4)--      --Rest (4.7.2.1)--"
-                    : "Press  -Unrest (4.8.5)-  --Unrest (4.8.4)--";
-    if (occ && comb) h.symbols = "SL+SO  SFLT  SL+SO/  SE    0.72ST SE/     Sh-SL+SB  ST   ST-SL+SB/";
-    else if (occ) h.symbols = "SL+SO  SFLT  SL+SO/  SE    0.72ST SE/";
-    else if (comb) h.symbols = "SL     SFLT  SL/     SE    0.72ST SE/     Sh-SL+SB  ST   ST-SL+SB/";
-    else h.symbols = "SL     SFLT  SL/     SE    0.72ST SE/";
-    h.third = "ST";
-    h.thirdAt = 72;
+  const bool comb = Present().combined;
+  if (code == 6)
+    return comb ? "Press  -Unrest (833.6 a,b)-  --Unrest (833.8)--  --Rest (833.3 a,b)--"
+                : "Press  -Unrest (833.6 a,b)-  --Unrest (833.8)--";
+  if (code == 4)
+    return comb ? "Press  -Unrest (402.6.2)-  --Unrest (402.5.2)--  --Rest (402.6.1)--"
+                : "Press  -Unrest (402.6.2)-  --Unrest (402.5.2)--";
+  return comb ? "Press  -Unrest (4.8.5)-  --Unrest (4.8.4)--      --Rest (4.7.2.1)--"
+              : "Press  -Unrest (4.8.5)-  --Unrest (4.8.4)--";
+}
+
+// A heading over the character columns first .. last: right-aligned with the
+// values when it fits, else from the first on.
+void PutOverColumn(const std::string& text, int first, int last) {
+  if (static_cast<int>(text.size()) <= last - first + 1) ReportPutTextRight(text, last);
+  else ReportPutText(text, first);
+}
+
+// The pipeline codes' symbols and units lines, each heading over the column
+// whose values it names, as the screen table heads them: stress, allowable,
+// and the ratio as the stress over the allowable on the line below. A blank
+// is kept between columns; a ratio's heading may end one past its values.
+void PipelineSymbolLines() {
+  const TextColumns columns = ColumnsOf(Layout::Pipeline);
+  const CodeStressCategory categories[] = {CodeStressCategory::Sustained, CodeStressCategory::Expansion,
+                                           CodeStressCategory::Combined};
+  const std::size_t shown = Present().combined ? 3 : 2;
+  auto put = [&](std::size_t g, const std::array<std::string, 3>& texts) {
+    const auto& c = columns.groups[g];
+    const int start = g == 0 ? columns.pressure + 2 : columns.groups[g - 1][2] + 3;
+    PutOverColumn(texts[0], start, c[0]);
+    PutOverColumn(texts[1], c[0] + 2, c[1]);
+    PutOverColumn(texts[2], c[1] + 2, c[2] + 1);
+  };
+  ReportPutText("Allow", 13);
+  for (std::size_t g = 0; g < shown; ++g) {
+    const CategorySymbols s = ComplianceSymbols(Settings(), categories[g], Present().occasional);
+    put(g, {s.stress, s.allowable, s.stress + "/"});
   }
-  return h;
+  ReportNewLine();
+  const std::string unit = StressUnit();
+  ReportPutText("Node", 6);
+  ReportPutCentred(UnitLabel(kUnitPressure), 12, 19);
+  for (std::size_t g = 0; g < shown; ++g)
+    put(g, {unit, unit, ComplianceSymbols(Settings(), categories[g], Present().occasional).allowable});
+  ReportNewLine();
+  ReportRule();
 }
 
 void PlainTextHeading() {
   const int code = Code();
-  const bool pipeline = IsPipelineCode(code);
   const std::string unit = StressUnit();
   TitleLine();
-  if (pipeline) {
-    const PipelineHeading h = PipelineTextHeading();
-    ReportPutText(h.groups, 13);
+  if (IsPipelineCode(code)) {
+    ReportPutText(PipelineGroupLine(), 13);
     ReportNewLine();
-    ReportPutText("Allow", 13);
-    ReportPutText(h.symbols, h.symbolsAt);
-    if (h.thirdAt > 0) ReportPutText(h.third, h.thirdAt);
-  } else {
-    ReportPutText("Press  --- Sustained ----  --- Expansion ----  --- Occasional ----", 13);
-    ReportNewLine();
-    ReportPutText("Allow", 13);
-    ReportPutText("SL     SH     SL/   SE     SA     SE/  SL+SO        SL+SO/", 21);
-    if (code == 5 || code == 7) ReportPutText("1.33SH", 66);
-    else if (code == 3) ReportPutText("SHO", 67);
-    else if (code == 19 || code == 20) ReportPutText("SH", 68);
-    else ReportPutText("1.20SH", 66);
+    PipelineSymbolLines();
+    return;
   }
+  ReportPutText("Press  --- Sustained ----  --- Expansion ----  --- Occasional ----", 13);
+  ReportNewLine();
+  ReportPutText("Allow", 13);
+  ReportPutText("SL     SH     SL/   SE     SA     SE/  SL+SO        SL+SO/", 21);
+  if (code == 5 || code == 7) ReportPutText("1.33SH", 66);
+  else if (code == 3) ReportPutText("SHO", 67);
+  else if (code == 19 || code == 20) ReportPutText("SH", 68);
+  else ReportPutText("1.20SH", 66);
   ReportNewLine();
   // The units line: a later text writes over what lies under it.
   ReportPutText("Node", 6);
   ReportPutCentred(UnitLabel(kUnitPressure), 12, 19);
   ReportPutCentred(unit, 19, 26);
   ReportPutCentred(unit, 26, 33);
-  if (code == 22) ReportPutText("SFLT", 33);
-  else ReportPutText("SH", 35);
+  ReportPutText("SH", 35);
   ReportPutCentred(unit, 39, 46);
   ReportPutCentred(unit, 47, 54);
-  const bool comb = Present().combined;
-  if (code == 22) {
-    ReportPutText("0.72ST", 54);
-    if (comb) {
-      ReportPutText(unit, 62);
-      ReportPutText(unit, 71);
-      ReportPutText("ST", 77);
-    }
-  } else if (code == 6 || code == 4) {
-    if (code == 4) {
-      ReportPutText("SA", 55);
-      ReportPutCentred(unit, 58, 66);
-      ReportPutCentred(unit, 65, 73);
-    }
-    ReportPutText(code == 6 ? "0.75ST" : Present().occasional ? "0.80SY" : "0.75SY", 33);
-    ReportPutText("SE/SA", 53);
-    if (comb) {
-      ReportPutCentred(unit, 60, 64);
-      ReportPutCentred(unit, 65, 73);
-      ReportPutText(code == 6 ? "0.9ST" : "0.9SY", 73);
-    }
-  } else {
-    ReportPutText("SA", 55);
-    ReportPutCentred(unit, 58, 66);
-    ReportPutCentred(unit, 65, 73);
-    if (code == 5 || code == 7) ReportPutText("1.33SH", 73);
-    else if (code == 3) ReportPutText("SHO", 74);
-    else if (code == 19 || code == 20) ReportPutText("SH", 75);
-    else ReportPutText("1.20SH", 73);
-  }
+  ReportPutText("SA", 55);
+  ReportPutCentred(unit, 58, 66);
+  ReportPutCentred(unit, 65, 73);
+  if (code == 5 || code == 7) ReportPutText("1.33SH", 73);
+  else if (code == 3) ReportPutText("SHO", 74);
+  else if (code == 19 || code == 20) ReportPutText("SH", 75);
+  else ReportPutText("1.20SH", 73);
   ReportNewLine();
   ReportRule();
 }

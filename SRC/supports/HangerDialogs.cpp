@@ -11,12 +11,15 @@
 #include "model/Model.h"
 #include "model/ModelDialogFields.h"
 #include "model/Nodes.h"
+#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
+#include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 #include "supports/Hanger.h"
+#include "supports/HangerCatalogue.h"
 
 namespace {
 
@@ -106,6 +109,21 @@ class DesignedHangerDialog : public HangerKindDialog {
   }
 
   void LockForResults() override { LockDialogInputs(helper, {1301, 1302, 1303, 1304}, {1201, 1101, 1102}); }
+
+  // Only one catalogue's load table is held: the user is told on choosing
+  // another that its hangers cannot be designed, before Analyze refuses them.
+  bool Command(int id, int code) override {
+    if (id != 1201 || code != CBN_SELCHANGE) return false;
+    const int kind = helper.DialogComboGetSel(1201) + 1;
+    if (kind < 1 || FindHangerCatalogue(kind) != nullptr) return true;
+    std::string held;
+    for (int other = 1; other <= kHangerCatalogueCount && held.empty(); ++other)
+      if (FindHangerCatalogue(other) != nullptr) held = HangerCatalogueName(other);
+    ShowWarningMessage(dialog, CFormat("The load table of the hanger catalogue \"%s\" is not available: Analyze "
+                                       "refuses its hangers. Only the table of \"%s\" is held.",
+                                       HangerCatalogueName(kind), held.c_str()));
+    return true;
+  }
 
   void Read() override {
     values = HangerValues{};

@@ -317,6 +317,43 @@ TEST_F(CodeComplianceReportTest, AMissingAllowableIsSaidWhenTheComplianceOpens) 
                                              "Its allowable and ratio show \"*****\"."}));
 }
 
+// The pipeline codes' printed headings stand over the columns the screen
+// table gives them: stress, allowable, then the ratio as the stress over the
+// allowable on the units line, each ending where its values end (24/31/37,
+// 44/51/57, 64/71/77; a ratio's one further), with a blank before it; a
+// heading wider than that starts after the blank.
+TEST_F(CodeComplianceReportTest, PipelineHeadingsStandOverTheirColumns) {
+  struct Case {
+    int code;
+    std::vector<std::string> stress, allowable;
+  };
+  const std::vector<Case> cases = {{4, {"SL", "SE", "Seq"}, {"0.75SY", "SA", "0.9SY"}},
+                                   {6, {"SL", "SE", "Seq"}, {"0.75ST", "SA", "0.9ST"}},
+                                   {22, {"SL", "SE", "Sh-SL+SB"}, {"SFLT", "0.72ST", "ST"}}};
+  for (const Case& c : cases) {
+    Prepare(c.code, {1, 2});
+    TheCodeStresses().presence.combined = true;  // the restrained group of a buried line
+    Line symbols, units;
+    symbols.At(13, "Allow");
+    units.At(6, "Node").Centre(12, 19, "(psi)");
+    for (int g = 0; g < 3; ++g) {
+      const int end = 24 + 20 * g;
+      const std::string& s = c.stress[static_cast<std::size_t>(g)];
+      const std::string& a = c.allowable[static_cast<std::size_t>(g)];
+      if (s.size() <= 6) symbols.Right(end, s);
+      else symbols.At(end - 4, s);
+      symbols.Right(end + 7, a);
+      if (s.size() < 6) symbols.Right(end + 14, s + "/");
+      else symbols.At(end + 9, s + "/");
+      units.Right(end, "(psi)").Right(end + 7, "(psi)").Right(end + 14, a);
+    }
+    const std::vector<std::string> body = TextBody("pipeline" + std::to_string(c.code) + ".txt");
+    ASSERT_GE(body.size(), 3u);
+    EXPECT_EQ(body[2], std::string(symbols)) << "code " << c.code;
+    EXPECT_EQ(body[3], std::string(units)) << "code " << c.code;
+  }
+}
+
 TEST_F(CodeComplianceReportTest, NothingIsWrittenWithoutStressElements) {
   Prepare(3, {1, 2});
   TheCodeStresses().records.resize(1);

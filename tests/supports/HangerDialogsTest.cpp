@@ -89,6 +89,28 @@ TEST_F(HangerDialogsTest, TheDesignedHangerDialogChecksAndStoresItsValues) {
   EXPECT_EQ(h.CellText(7), "");  // only user hangers show a rate
 }
 
+// Choosing a catalogue whose load table is not held says so at once; the
+// held one is chosen without a word.
+TEST_F(HangerDialogsTest, ChoosingACatalogueWithoutItsTableSaysSo) {
+  std::vector<std::string> lines;
+  platform::ExpectModal(platform::ModalKind::Dialog, "HANGER_DIALOG", [&lines](HWND dialog) {
+    auto choose = [dialog](int index) {
+      SendMessage(GetDlgItem(dialog, 1201), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1201, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1201)));
+    };
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&lines](HWND box) {
+      lines = LinesOfDialog(box);
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    choose(17);  // Lisega
+    choose(15);  // Grinnell, whose table is held
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EditData(2);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(lines[0].find("\"Lisega\" is not available"), std::string::npos) << lines[0];
+}
+
 TEST_F(HangerDialogsTest, AUserHangerTakesItsRateLoadAndColdLoadType) {
   platform::ExpectModal(platform::ModalKind::Dialog, "USER_HANGER_DIALOG", [](HWND dialog) {
     EXPECT_EQ(TextOf(dialog), "User Hanger at node 30");
