@@ -4,6 +4,7 @@
 
 #include "services/Message.h"
 #include "services/NumberFormat.h"
+#include "services/NumberText.h"
 
 FieldRefusal LoadTemperatureRefusal(float value) {
   if (value < kLowestLoadTemperature) return {"below absolute zero, -460 F"};
@@ -13,6 +14,13 @@ FieldRefusal LoadTemperatureRefusal(float value) {
 FieldRefusal NotNegativeRefusal(float value) {
   if (value < 0.0f) return {"below 0"};
   return {};
+}
+
+bool StoredValueKept(float value) { return StoredValueAcceptable(value); }
+
+std::string StoredValueFaultText(const std::string& where, const char* name, float value) {
+  return where + ": the " + name + " " + CFormat("%.4G", static_cast<double>(value)) + " is out of range (" +
+         kStoredValueRange + ")";
 }
 
 void ThrowFieldRefusal(const FieldRefusal& refusal, const std::string& label) {
