@@ -273,7 +273,7 @@ void ReadGlobal(PnfReader& reader) {
     Log(reader, "piping code " + *code + " is taken as the code of number " + std::to_string(chosen));
   else if (code->rfind("CLASS3", 0) == 0)
     Log(reader, "piping code " + *code + " is taken as B31.1");
-  options.PipingCode = chosen;
+  SetPipingCode(options, chosen, ProgramAnalysisOptions());
   (void)before;
   if (const auto t = Next(reader); Given(t))
     options.ReferenceTemperature = ReadLoadTemperature(reader, *t, "Invalid temperature");
