@@ -447,9 +447,11 @@ void ReadPipe(PnfReader& reader) {
   if (section.thickness < kLeastImportedDimension) Fail(reader, "Invalid pipe thickness", *wall);
   Ruled(reader, *wall, section.thickness, kSectionRules[kSectionWallRule], section, "Invalid pipe thickness",
         "Thickness is greater than radius");
-  if (const auto c = Next(reader); Given(c))
-    section.corrosionAllowance = dimension(*c, kSectionCorrosionRule, "Invalid corrosion allowance",
-                                           "Corrosion allowance is >= wall thickness");
+  if (const auto c = Next(reader); Given(c)) {
+    const float value = ReadValue(reader, *c, ParseNonNegativeDimension, "Invalid corrosion allowance", 10.0f);
+    section.corrosionAllowance = Ruled(reader, *c, value, kSectionRules[kSectionCorrosionRule], section,
+                                       "Invalid corrosion allowance", CorrosionRelation(section, value));
+  }
   if (const auto t = Next(reader); Given(t)) {
     section.insulationThickness = dimension(*t, kSectionInsulationThicknessRule, "Invalid insulation thickness");
     if (const auto d = Next(reader); Given(d))
