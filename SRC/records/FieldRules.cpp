@@ -2,6 +2,8 @@
 // of a refusal; see the header.
 #include "records/FieldRules.h"
 
+#include <cstdio>
+
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
@@ -19,8 +21,10 @@ FieldRefusal NotNegativeRefusal(float value) {
 bool StoredValueKept(float value) { return StoredValueAcceptable(value); }
 
 std::string StoredValueFaultText(const std::string& where, const char* name, float value) {
-  return where + ": the " + name + " " + CFormat("%.4G", static_cast<double>(value)) + " is out of range (" +
-         kStoredValueRange + ")";
+  // As the model reader writes a value out of range: a two-digit exponent.
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4G", static_cast<double>(value));
+  return where + ": the " + name + " " + text + " is out of range (" + kStoredValueRange + ")";
 }
 
 void ThrowFieldRefusal(const FieldRefusal& refusal, const std::string& label) {
