@@ -169,7 +169,7 @@ bool AnalysisOptionsSheet(HWND parent, SnapshotToken snapshot) {
   const bool changed = confirmed && ConfirmAnalysisOptions(model, copy.options, parent);
   // The options in force become the program's, the next new model's and,
   // at the end of the run, the user's defaults.
-  if (changed) ProgramAnalysisOptions() = model.options;
+  if (changed) ProgramAnalysisOptions() = ProgramChoiceOf(model.options, ProgramAnalysisOptions());
   if (model.options.UseB31J != 0)
     ShowInfoMessage(parent,
                     "To compute Flexibility Factors at Branch Connections in accordance with ASME B31J, refine "

@@ -123,7 +123,7 @@ double ElementAllowablePressure(const CodeModel& cm, int index) {
   if (material == nullptr || section == nullptr) return 0.0;
   const double S = DesignTemperatureAllowable(cm, e);
   if (S < 1.1) return 0.0;
-  const double E = material->jointFactor;
+  const double E = MaterialJointFactor(*material);
   double se = S * E;
   const double designT = ElementDesignTemp(cm.model, e);
   if (code == 1) se *= WeldStrengthFactorB311(material->type, designT, material->name);

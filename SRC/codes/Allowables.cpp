@@ -117,7 +117,7 @@ double AllowableByCode(const CodeModel& cm, const AnalysisElement& e, double t) 
   switch (s.code) {
     case 19: {
       const double k = s.z183LocationFactorIndex != 0 ? 0.8 : 1.0;
-      sh = CsaTemperatureFactor(t) * m.strength * m.jointFactor * k * 0.8;
+      sh = CsaTemperatureFactor(t) * m.strength * MaterialJointFactor(m) * k * 0.8;
       break;
     }
     case 20:

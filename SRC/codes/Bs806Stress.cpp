@@ -306,7 +306,7 @@ double Bs806AllowablePressure(const CodeModel& cm, int element) {
   if (m == nullptr || section == nullptr) return 0.0;
   const double f = AllowableAtTemperature(*m, ElementMaxTemp(cm.model, e));
   if (f < 1.1) return 0.0;
-  const double fe = f * m->jointFactor;
+  const double fe = f * MaterialJointFactor(*m);
   const double D = section->outsideDiameter, t = ElementWallThickness(cm.model, e);
   const double te = (1.0 - section->millTolerance / 100.0) * t - section->corrosionAllowance;
   if (te < 0.0 || !(D - te > 0.0)) return 0.0;

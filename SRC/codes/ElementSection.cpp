@@ -138,9 +138,8 @@ EndPair ElementPressureStresses(const CodeModel& cm, int index, double p) {
     } else if (t > 0.0) {
       slp = p * D / (4.0 * t);
     }
-    if (!IsFlaggedStress(slp) && (code == 13 || code == 14 || code == 18) && material != nullptr &&
-        material->circJointFactor != 0.0f)
-      slp /= material->circJointFactor;
+    if (!IsFlaggedStress(slp) && (code == 13 || code == 14 || code == 18) && material != nullptr)
+      slp /= MaterialCircJointFactor(*material);
     out[end] = slp;
   }
   return {out[0], out[1]};

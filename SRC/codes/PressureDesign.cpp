@@ -412,7 +412,7 @@ InternalDesignRun InternalPressureDesign(const Model& model) {
     base.designTemperature = load.designTemperature;
     base.p = load.designPressure;
     base.f = static_cast<float>(DesignAllowable(m, load.designTemperature));
-    base.z = m.jointFactor > 0.0f ? m.jointFactor : 1.0f;
+    base.z = MaterialJointFactor(m);
     base.OD1 = base.OD2 = s.outsideDiameter;
     base.t1 = base.t2 = s.thickness;
     base.c = s.corrosionAllowance;

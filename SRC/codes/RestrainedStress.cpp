@@ -151,7 +151,7 @@ EndPair RestrainedPipelineThermalStresses(const CodeStressCase& c, const CodeStr
   if (code == 21) {
     const Material* m = cm.MaterialOf(e);
     const EndDimensions dimensions = ElementEndDimensions(cm, e);
-    const double P = ElementMaxPressure(cm.model, e), nu = m != nullptr ? m->nu : 0.0;
+    const double P = ElementMaxPressure(cm.model, e), nu = m != nullptr ? MaterialNu(*m) : 0.0;
     for (int end = 0; end < 2; ++end)
       out[end] = dimensions.t[end] > 0.0 ? nu * P * dimensions.D[end] / (2.0 * dimensions.t[end]) - ST : kFlaggedStress;
     return {out[0], out[1]};

@@ -256,11 +256,11 @@ DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisEleme
     Tm = std::min(ElementMinTemp(model, e), reference);
     E = MaterialValueAtTemp(M, Tm);
   }
-  double nu = M.nu, G = 0.0;
+  double nu = MaterialNu(M), G = 0.0;
   if (M.isFrp == 0) {
     G = E / 2.0 / (nu + 1.0);
   } else {
-    nu = M.nu * E / MaterialHoopModulusAtTemp(M, Tm);
+    nu = nu * E / MaterialHoopModulusAtTemp(M, Tm);
     G = MaterialShearModulusAtTemp(M, Tm);
   }
   const double alpha = MaterialValueAtTemp2(M, T);

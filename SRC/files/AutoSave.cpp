@@ -336,7 +336,7 @@ bool OpenLeftAutomaticSave(HWND owner, const LeftAutomaticSave& left) {
   CloseModel();
   SwapModel(fresh);
   ApplyModelUnits(TheModel());
-  ProgramAnalysisOptions() = TheModel().options;
+  ProgramAnalysisOptions() = ProgramChoiceOf(TheModel().options, ProgramAnalysisOptions());
   if (left.modelPath.empty())
     TheModel().path.clear();
   else

@@ -291,7 +291,7 @@ bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader rea
   CloseModel();
   SwapModel(imported);
   ApplyModelUnits(TheModel());
-  ProgramAnalysisOptions() = TheModel().options;
+  ProgramAnalysisOptions() = ProgramChoiceOf(TheModel().options, ProgramAnalysisOptions());
   if (keepExisting || !failure.empty()) {
     // Nothing of the import is lost: the model stays open to be saved.
     TheModel().modified = true;

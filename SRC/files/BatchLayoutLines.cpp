@@ -448,9 +448,10 @@ void FillRowItem(BatchReader& reader, LayoutRow& row, int number, const BatchLay
   // What the node table and the piping code decide is checked once the
   // whole file was read: an element's length and a bend's arc too, which
   // coordinates far from the origin may not hold.
+  const bool offsets = row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f;
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
-      SupportConnectedNode(row) != 0 || row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f)
-    reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
+      SupportConnectedNode(row) != 0 || offsets)
+    reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine, offsets});
 }
 
 // The row just read whose own item this Location line gives: a row of a
@@ -588,6 +589,10 @@ void CheckBatchRows(const BatchReader& reader) {
     const LayoutRow& row = model.row(line.row);
     // The rules every road that changes rows keeps, then the connected node.
     std::string message = RowRuleRefusal(model, line.row);
+    // A row at a node an earlier row made keeps no offsets: the making
+    // would drop them and close a loop to where that node already is.
+    if (message.empty() && line.offsets)
+      message = OffsetsWithoutLengthText(row.elementType, RowEndsAtEarlierNode(model, line.row), row.node);
     if (const NodeId connected = SupportConnectedNode(row); message.empty() && connected != 0) {
       const int other = FindNodeIndex(model.nodes, connected);
       if (other == 0)

@@ -96,9 +96,9 @@ bool ApplyOptionWord(BatchReader& reader, const std::string& word) {
   } else if (word == "SE" || word == "F" || word == "FE") {
     BatchLineError(reader, word + " option is presently not available");
   } else if (const auto* code = FindWord(kCodeWords, word)) {
-    options.PipingCode = code->code;
+    SetPipingCode(options, code->code, ProgramAnalysisOptions());
   } else if (word == "NONE") {
-    options.PipingCode = 0;
+    SetPipingCode(options, kCodeNone, ProgramAnalysisOptions());
   } else if (word == "NAVY") {
     BatchLineError(reader, "NAVY code is presently not available");
   } else {

@@ -151,17 +151,17 @@ void ParseBatchMaterial(BatchReader& reader) {
   material.jointFactor = 1.0f;
   material.circJointFactor = 1.0f;
   material.temps.resize(1);
-  // Each value by the rule of its field; Poisson's ratio before the type,
-  // which comes later on the line: the format takes no ratio of 0.5 or
-  // more, whatever the type.
+  // Each value by the rule of its field; Poisson's ratio, whose rule asks
+  // the type, once the type later on the line is read (0.5 and more is a
+  // fibre-reinforced plastic's).
   const auto ruled = [&reader, &material](const std::string& field, BatchParser parser, MaterialRuled which,
                                           const char* message) {
     return ParseRuled(reader, field, parser, kMaterialRules[which], material, message);
   };
   if (const auto field = NextComma(reader); IsGivenField(field))
     material.density = ruled(*field, ParseDensity, kMaterialDensityRule, "Invalid density");
-  if (const auto field = NextComma(reader); IsGivenField(field))
-    material.nu = ruled(*field, ParseReal, kMaterialNuRule, "Invalid Poisson's ratio");
+  std::optional<std::string> nu = NextComma(reader);
+  if (IsGivenField(nu)) material.nu = ParseBatchValue(reader, *nu, ParseReal, "Invalid Poisson's ratio");
   if (const auto field = NextComma(reader); IsGivenField(field))
     material.jointFactor = ruled(*field, ParseReal, kMaterialJointRule, "Invalid joint factor");
   if (const auto field = NextComma(reader); IsGivenField(field))
@@ -174,6 +174,7 @@ void ParseBatchMaterial(BatchReader& reader) {
       BatchLineError(reader, "Invalid material type", *field);
     SetMaterialType(material, *field);
   }
+  if (IsGivenField(nu)) material.nu = ruled(*nu, ParseReal, kMaterialNuRule, "Invalid Poisson's ratio");
   if (const auto field = NextComma(reader); IsGivenField(field))
     material.description = CutBatchText(reader, *field, kMaterialDescriptionWidth, "Material description");
   reader.leftOutMaterial.reset();
@@ -284,8 +285,11 @@ void ParseBatchPipeSection(BatchReader& reader) {
   if (section.thickness < kLeastImportedDimension) BatchLineError(reader, "Invalid pipe thickness", wall);
   RuledBatchValue(reader, wall, section.thickness, *rule(kSectionWallRule), section, "Invalid pipe thickness",
                   "Thickness is greater than radius");
-  ReadOptionalValue(reader, section.corrosionAllowance, ParseNonNegativeDimension, "Invalid corrosion allowance",
-                    section, rule(kSectionCorrosionRule), "Corrosion allowance is >= wall thickness");
+  if (const auto field = Next(reader); IsGivenField(field)) {
+    const float value = ParseBatchValue(reader, *field, ParseNonNegativeDimension, "Invalid corrosion allowance");
+    section.corrosionAllowance = RuledBatchValue(reader, *field, value, *rule(kSectionCorrosionRule), section,
+                                                 "Invalid corrosion allowance", CorrosionRelation(section, value));
+  }
   ReadOptionalValue(reader, section.millTolerance, ParseReal, "Invalid mill tolerance", section,
                     rule(kSectionMillRule), "Corrosion allowance + mill tolerance is too large");
   ReadOptionalValue(reader, section.insulationDensity, ParseInsulationDensity, "Invalid insulation density", section,
@@ -314,8 +318,13 @@ void ParseBatchBeamMaterial(BatchReader& reader) {
   material.name = name.text;
   ReadOptionalValue(reader, material.E, ParseModulus, "Invalid youngs modulus", material,
                     &kBeamMaterialRules[kBeamMaterialModulusRule]);
-  ReadOptionalValue(reader, material.nu, ParseReal, "Invalid Poisson's ratio", material,
-                    &kBeamMaterialRules[kBeamMaterialNuRule]);
+  // A written 0 is the ratio not given, as an empty field is.
+  if (const auto field = Next(reader); IsGivenField(field)) {
+    const FieldRule<BeamMaterial>& rule = kBeamMaterialRules[kBeamMaterialNuRule];
+    material.nu = ParseBatchValue(reader, *field, ParseReal, "Invalid Poisson's ratio");
+    if (material.nu != 0.0f || !rule.zeroNotGiven(material))
+      material.nu = RuledBatchValue(reader, *field, material.nu, rule, material, "Invalid Poisson's ratio");
+  }
   ReadOptionalValue(reader, material.density, ParseDensity, "Invalid density", material,
                     &kBeamMaterialRules[kBeamMaterialDensityRule]);
   ReadOptionalValue(reader, material.alpha, ParseThermalExpansion, "Invalid alpha", material);

@@ -23,6 +23,7 @@
 
 #include "records/FieldRules.h"
 #include "records/ModelBatchFile.h"
+#include "records/PipeSection.h"
 
 struct Model;
 
@@ -92,6 +93,14 @@ float RuledBatchValue(const BatchReader& reader, const std::string& field, float
     if (alone != nullptr) BatchLineError(reader, alone);
     BatchLineError(reader, message, field);
   });
+}
+// The words of the batch and neutral formats for a corrosion allowance
+// `value` the wall of `section` cannot take: their own for one not below
+// the wall, the cells' for one that leaves too little of it once the mill
+// tolerance is off.
+inline const char* CorrosionRelation(const PipeSection& section, float value) {
+  return section.thickness <= value ? "Corrosion allowance is >= wall thickness"
+                                    : "Corrosion allowance + mill tolerance is too large";
 }
 // The least wall and diameter the batch and neutral formats take, above
 // what the section dialog takes.

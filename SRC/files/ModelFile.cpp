@@ -347,7 +347,7 @@ std::string ReadModelFile(const std::string& path, std::vector<std::string>* not
     ApplyModelUnits(TheModel());
     // The program's options are those of the last model (a new model keeps
     // them, and they are the user's defaults at the next start).
-    ProgramAnalysisOptions() = TheModel().options;
+    ProgramAnalysisOptions() = ProgramChoiceOf(TheModel().options, ProgramAnalysisOptions());
     AddRecentModel(path);
   });
 }

@@ -273,7 +273,7 @@ void ReadGlobal(PnfReader& reader) {
     Log(reader, "piping code " + *code + " is taken as the code of number " + std::to_string(chosen));
   else if (code->rfind("CLASS3", 0) == 0)
     Log(reader, "piping code " + *code + " is taken as B31.1");
-  options.PipingCode = chosen;
+  SetPipingCode(options, chosen, ProgramAnalysisOptions());
   (void)before;
   if (const auto t = Next(reader); Given(t))
     options.ReferenceTemperature = ReadLoadTemperature(reader, *t, "Invalid temperature");
@@ -447,9 +447,11 @@ void ReadPipe(PnfReader& reader) {
   if (section.thickness < kLeastImportedDimension) Fail(reader, "Invalid pipe thickness", *wall);
   Ruled(reader, *wall, section.thickness, kSectionRules[kSectionWallRule], section, "Invalid pipe thickness",
         "Thickness is greater than radius");
-  if (const auto c = Next(reader); Given(c))
-    section.corrosionAllowance = dimension(*c, kSectionCorrosionRule, "Invalid corrosion allowance",
-                                           "Corrosion allowance is >= wall thickness");
+  if (const auto c = Next(reader); Given(c)) {
+    const float value = ReadValue(reader, *c, ParseNonNegativeDimension, "Invalid corrosion allowance", 10.0f);
+    section.corrosionAllowance = Ruled(reader, *c, value, kSectionRules[kSectionCorrosionRule], section,
+                                       "Invalid corrosion allowance", CorrosionRelation(section, value));
+  }
   if (const auto t = Next(reader); Given(t)) {
     section.insulationThickness = dimension(*t, kSectionInsulationThicknessRule, "Invalid insulation thickness");
     if (const auto d = Next(reader); Given(d))

@@ -234,6 +234,22 @@ void DiscardOwnEdit(SnapshotToken token) {
 
 namespace {
 
+// The open model put back from a snapshot is made again for its picture and
+// its nodes; its load cases stay as the snapshot holds them, which the
+// making of the open model would rebuild: a model put back is the bytes it
+// was.
+void MakePutBackModel() {
+  Model& model = TheModel();
+  const LoadCaseList cases = model.loadCases;
+  const std::int32_t thermalLoads = model.options.ThermalLoadCount;
+  try {
+    MakeModel(model);
+  } catch (const std::string&) {
+  }
+  model.loadCases = cases;
+  model.options.ThermalLoadCount = thermalLoads;
+}
+
 std::string FileBytes(const std::string& path) {
   std::ifstream in(platform::FileSystemPath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -326,11 +342,7 @@ std::string RefuseEditBreakingRules(SnapshotToken token) {
   if (refusal.empty()) return refusal;
   const bool modified = snapshot->modified;
   if (RestoreUndoSnapshot(token, modified)) {
-    // The open model's load cases and picture follow the model put back.
-    try {
-      MakeModel(TheModel());
-    } catch (const std::string&) {
-    }
+    MakePutBackModel();
     TheModel().droppedOffsets.clear();
   }
   DiscardSnapshot(token);
@@ -389,10 +401,7 @@ bool PutBackAfterThrow(SnapshotToken token, bool message) {
     }
   } else if (RestoreUndoSnapshot(own, snapshot->modified)) {
     putBack = true;
-    try {
-      MakeModel(TheModel());
-    } catch (const std::string&) {
-    }
+    MakePutBackModel();
   }
   DiscardSnapshot(own);
   return putBack;
@@ -419,10 +428,7 @@ std::string EndActionEdits(bool completed) {
     // what it stored from a cell goes back there as typed.
     if (RestoreUndoSnapshot(token, FindUndo(token)->modified)) {
       stacks.actionPutBack = true;
-      try {
-        MakeModel(TheModel());
-      } catch (const std::string&) {
-      }
+      MakePutBackModel();
     }
     DiscardSnapshot(token);
     return {};

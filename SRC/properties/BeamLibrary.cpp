@@ -76,11 +76,12 @@ void ReadBeamLibraryFile(const std::string& path, BeamLibraryContents& contents)
   }
   if (BinaryFileReadFailed(file) || BinaryFileNonFiniteAt(file) >= 0) Damaged(path);
   // A section its cells would refuse is refused by name of record and field.
-  for (int record = 1; record <= count; ++record)
-    if (const std::string fault = RecordFieldFaultText(read.sections[record], kBeamSectionRules,
-                                                       "Beam section " + std::to_string(record));
-        !fault.empty())
-      throw CFormat("There was an error while reading beam library:\n%s\n", path.c_str()) + fault;
+  for (int record = 1; record <= count; ++record) {
+    const std::string where = "Beam section " + std::to_string(record);
+    std::string fault = RecordStoredValueFaultText(read.sections[record], kBeamSectionRules, where);
+    if (fault.empty()) fault = RecordFieldFaultText(read.sections[record], kBeamSectionRules, where);
+    if (!fault.empty()) throw CFormat("There was an error while reading beam library:\n%s\n", path.c_str()) + fault;
+  }
   contents = std::move(read);
 }
 

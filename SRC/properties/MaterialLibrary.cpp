@@ -145,10 +145,11 @@ void ReadMaterialLibraryFile(const std::string& path, MaterialLibrary& library) 
 }
 
 std::string MaterialLibraryFault(const ModelRecordTable<Material>& materials) {
-  for (int index = 1; index <= materials.count; ++index)
-    if (std::string fault = MaterialFieldFaultText(materials[index], "Material " + std::to_string(index));
-        !fault.empty())
-      return fault;
+  for (int index = 1; index <= materials.count; ++index) {
+    const std::string where = "Material " + std::to_string(index);
+    if (std::string fault = MaterialStoredValueFaultText(materials[index], where); !fault.empty()) return fault;
+    if (std::string fault = MaterialFieldFaultText(materials[index], where); !fault.empty()) return fault;
+  }
   return {};
 }
 

@@ -106,7 +106,9 @@ bool StorePropertyCell(PropertyRowsBuffer& buffer, int row, int column, const st
   float value = 0.0f;
   const std::string label = FieldLabel(info.field, buffer.frp, code);
   if (Parse(info.unit, text, value) != 0) ThrowInvalidField(label);
-  if (const FieldRule<MaterialTempRow>* rule = MaterialColumnRule(info.field))
+  // A 0 here is an emptied cell (a modulus typed 0 is refused as it is
+  // read): a value not yet given, which leaving the row asks for.
+  if (const FieldRule<MaterialTempRow>* rule = MaterialColumnRule(info.field); rule != nullptr && value != 0.0f)
     CheckFieldRule(*rule, value, buffer.rows[static_cast<std::size_t>(row)], label.c_str());
   float& stored = Value(buffer, row, info.field);
   if (value == stored) return false;

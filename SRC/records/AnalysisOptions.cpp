@@ -87,6 +87,8 @@ void QueryIndex(HKEY key, const char* name, std::int32_t& field, bool (*acceptab
   if (RegQueryInt(key, name, value) && acceptable(value)) field = value;
 }
 
+bool ForcesAxialForce(std::int32_t code) { return code == kCodeB31_3 || code == kCodeB31_4 || code == kCodeB31_8; }
+
 }  // namespace
 
 bool IsKnownPipingCode(std::int32_t code) { return KnownCode(code); }
@@ -125,8 +127,28 @@ std::int32_t RenumberStoredPipingCode(std::int32_t stored, int version) {
 
 void ApplyCodeForcedOptions(AnalysisOptions& options) {
   if (options.PipingCode == kCodeB31_8) options.LiberalAllowable = 1;
-  if (options.PipingCode == kCodeB31_3 || options.PipingCode == kCodeB31_4 || options.PipingCode == kCodeB31_8)
-    options.IncludeAxialForce = 1;
+  if (ForcesAxialForce(options.PipingCode)) options.IncludeAxialForce = 1;
+}
+
+namespace {
+
+void ReleaseCodeForcedOptions(AnalysisOptions& options, const AnalysisOptions& choice) {
+  if (options.PipingCode == kCodeB31_8) options.LiberalAllowable = choice.LiberalAllowable;
+  if (ForcesAxialForce(options.PipingCode)) options.IncludeAxialForce = choice.IncludeAxialForce;
+}
+
+}  // namespace
+
+void SetPipingCode(AnalysisOptions& options, std::int32_t code, const AnalysisOptions& choice) {
+  ReleaseCodeForcedOptions(options, choice);
+  options.PipingCode = code;
+  ApplyCodeForcedOptions(options);
+}
+
+AnalysisOptions ProgramChoiceOf(const AnalysisOptions& options, const AnalysisOptions& program) {
+  AnalysisOptions kept = options;
+  ReleaseCodeForcedOptions(kept, program);
+  return kept;
 }
 
 void ApplyCodeRules(AnalysisOptions& options) {

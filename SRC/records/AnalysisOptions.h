@@ -83,6 +83,14 @@ constexpr float DesignFactorTable[kDesignFactorCount] = {0.80f, 0.72f, 0.60f, 0.
 // The rules the model reader applies after reading: B31.8 uses liberal
 // allowables, and B31.3, B31.4 and B31.8 include the axial force.
 void ApplyCodeForcedOptions(AnalysisOptions& options);
+// Gives `options` the code `code`: what the code it had forced goes back to
+// `choice`'s (the program's own options), then `code` forces its own. An
+// option a code forces comes from the model's own code only.
+void SetPipingCode(AnalysisOptions& options, std::int32_t code, const AnalysisOptions& choice);
+// What the program keeps as its own choice from a model's `options`: all of
+// them but what their code forces, which keeps `program`'s, so that a
+// forced option never reaches a model of another code through the program.
+AnalysisOptions ProgramChoiceOf(const AnalysisOptions& options, const AnalysisOptions& program);
 // Every rule that follows from the code alone, applied when the options are
 // validated or confirmed: those of ApplyCodeForcedOptions; with no code the
 // axial force is included, B31J is off, one thermal load and a peak

@@ -2,8 +2,11 @@
 // of a refusal; see the header.
 #include "records/FieldRules.h"
 
+#include <cstdio>
+
 #include "services/Message.h"
 #include "services/NumberFormat.h"
+#include "services/NumberText.h"
 
 FieldRefusal LoadTemperatureRefusal(float value) {
   if (value < kLowestLoadTemperature) return {"below absolute zero, -460 F"};
@@ -13,6 +16,15 @@ FieldRefusal LoadTemperatureRefusal(float value) {
 FieldRefusal NotNegativeRefusal(float value) {
   if (value < 0.0f) return {"below 0"};
   return {};
+}
+
+bool StoredValueKept(float value) { return StoredValueAcceptable(value); }
+
+std::string StoredValueFaultText(const std::string& where, const char* name, float value) {
+  // As the model reader writes a value out of range: a two-digit exponent.
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4G", static_cast<double>(value));
+  return where + ": the " + name + " " + text + " is out of range (" + kStoredValueRange + ")";
 }
 
 void ThrowFieldRefusal(const FieldRefusal& refusal, const std::string& label) {

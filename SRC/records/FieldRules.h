@@ -105,6 +105,27 @@ FieldFault FirstFieldFault(const Record& record, const FieldRule<Record>* rules,
 //   "Material 1: the density -460 is invalid (below 0)".
 std::string FieldFaultText(const std::string& where, const FieldFault& fault);
 
+// A reader's refusal of a stored `value` of the field `name` at `where`
+// that breaks the rule of a stored value (services/NumberText.h):
+//   "Beam section 1: the torsion constant 2E+38 is out of range (a value is
+//   zero, or from 1E-37 up to 1E38)".
+std::string StoredValueFaultText(const std::string& where, const char* name, float value);
+// Whether `value` keeps the rule of a stored value (StoredValueAcceptable).
+bool StoredValueKept(float value);
+
+// The refusal of the first field of `record` that `rules` name whose value
+// breaks the rule of a stored value, at `where`; empty when none. A library
+// reader asks it before the rules of the fields, as the model reader walks
+// every number it reads.
+template <typename Record, std::size_t N>
+std::string RecordStoredValueFaultText(const Record& record, const FieldRule<Record> (&rules)[N],
+                                       const std::string& where) {
+  for (const FieldRule<Record>& rule : rules)
+    if (const float value = rule.value(record); !StoredValueKept(value))
+      return StoredValueFaultText(where, rule.name, value);
+  return {};
+}
+
 // The refusal of the first field of `record` that `rules` refuse, at
 // `where`; empty when it keeps them all.
 template <typename Record, std::size_t N>

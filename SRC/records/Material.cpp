@@ -6,6 +6,7 @@
 
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
+#include "services/NumberText.h"
 
 namespace {
 
@@ -68,10 +69,15 @@ FieldRefusal JointFactorRefusal(float value, const Material&) {
   return {};
 }
 
-bool WithoutTemperatureRows(const Material& material) { return material.numtemps == 0; }
-
 FieldRefusal NotNegative(float value, const Material&) { return NotNegativeRefusal(value); }
 FieldRefusal RowNotNegative(float value, const MaterialTempRow&) { return NotNegativeRefusal(value); }
+
+// Every row of the table has its modulus: the stiffness divides by it. The
+// modulus cells take no typed value below the unit's zero threshold.
+FieldRefusal ModulusRefusal(float value, const MaterialTempRow&) {
+  if (value < kZeroThreshold) return {"not above 2E-36"};
+  return {};
+}
 
 template <int Column>
 float RowColumn(const MaterialTempRow& row) {
@@ -84,14 +90,14 @@ const FieldRule<Material> kMaterialRules[kMaterialRuleCount] = {
     {"Poisson's ratio", "Nu", [](const Material& m) { return m.nu; }, NuRefusal},
     {"density", "Density", [](const Material& m) { return m.density; }, NotNegative},
     {"joint factor", "Joint factor", [](const Material& m) { return m.jointFactor; }, JointFactorRefusal,
-     WithoutTemperatureRows},
+     ZeroIsNotGiven<Material>},
     {"circumferential joint factor", "Joint factor", [](const Material& m) { return m.circJointFactor; },
      JointFactorRefusal, ZeroIsNotGiven<Material>},
     {"strength", "Tensile strength", [](const Material& m) { return m.strength; }, NotNegative},
 };
 
 const FieldRule<MaterialTempRow> kMaterialRowRules[6] = {
-    {"elastic modulus", "Modulus", RowColumn<kMatModulus>, RowNotNegative},
+    {"elastic modulus", "Modulus", RowColumn<kMatModulus>, ModulusRefusal},
     {"allowable stress", "Allowable stress", RowColumn<kMatAllowable>, RowNotNegative},
     {"yield stress", "Yield stress", RowColumn<kMatYield>, RowNotNegative},
     {"rupture stress", "Rupture stress", RowColumn<kMatRupture>, RowNotNegative},
@@ -122,9 +128,19 @@ std::string MaterialFieldFaultText(const Material& record, const std::string& wh
   return {};
 }
 
-namespace {
-
-}  // namespace
+std::string MaterialStoredValueFaultText(const Material& record, const std::string& where) {
+  if (std::string fault = RecordStoredValueFaultText(record, kMaterialRules, where); !fault.empty()) return fault;
+  static constexpr const char* kColumns[8] = {"temperature",      "elastic modulus", "thermal expansion",
+                                              "allowable stress", "yield stress",    "rupture stress",
+                                              "hoop modulus",     "shear modulus"};
+  const int rows = std::min(record.numtemps, static_cast<int>(record.temps.size()) - 1);
+  for (int row = 1; row <= rows; ++row)
+    for (std::size_t column = 0; column < 8; ++column)
+      if (const float value = record.temps[static_cast<std::size_t>(row)].values[column];
+          !StoredValueAcceptable(value))
+        return StoredValueFaultText(where + ", temperature row " + std::to_string(row), kColumns[column], value);
+  return {};
+}
 
 const char* MaterialTypeCode(int index) {
   return index >= 0 && index < kMaterialTypeCount ? kTypeCodes[index] : "";
@@ -177,6 +193,16 @@ void FillMaterialDefaults(Material& material) {
   if (material.jointFactor == 0.0f) material.jointFactor = 1.0f;
   if (material.circJointFactor == 0.0f) material.circJointFactor = 1.0f;
 }
+
+float MaterialJointFactor(const Material& material) {
+  return material.jointFactor == 0.0f ? 1.0f : material.jointFactor;
+}
+
+float MaterialCircJointFactor(const Material& material) {
+  return material.circJointFactor == 0.0f ? 1.0f : material.circJointFactor;
+}
+
+float MaterialNu(const Material& material) { return material.nu == 0.0f ? 0.3f : material.nu; }
 
 int FindMaterialByName(const ModelRecordTable<Material>& table, const std::string& name) {
   return FindRecordByName(table, name);

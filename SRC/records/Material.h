@@ -81,13 +81,20 @@ float MaterialMaxTemp(const Material& material);
 // The defaults of a record left without them: Nu 0.3, density 1.0e-36 (an
 // explicit zero), both joint factors 1.0.
 void FillMaterialDefaults(Material& material);
+// The joint factors and Poisson's ratio as the stresses and the analysis
+// use them: a stored 0 is the value not given, 1.0 for a joint factor and
+// 0.3 for the ratio, as the cells fill it when the row is left (an older
+// file holds such zeros, and an explicit zero ratio is stored as 1.0e-36).
+float MaterialJointFactor(const Material& material);
+float MaterialCircJointFactor(const Material& material);
+float MaterialNu(const Material& material);
 
 // The rules of a material's fields (FieldRules.h), in file order, and of
 // the columns of its temperature rows (by MaterialColumn; the temperature
-// and alpha columns have none). A joint factor of 0 is a material still
-// being entered, whose table against temperature is not there yet; a
-// circumferential one of 0 is one not given, as older files hold it and
-// the stresses read it.
+// and alpha columns have none). A stored joint factor of 0 is one not
+// given, which the stresses read as 1.0 (MaterialJointFactor): a file
+// holds it so, and a material still being entered holds it until its row
+// is left; the cells refuse a typed 0.
 enum MaterialRuled : int {
   kMaterialNuRule,
   kMaterialDensityRule,
@@ -104,6 +111,9 @@ const FieldRule<MaterialTempRow>* MaterialColumnRule(int column);
 // `where` ("Material 1", or "Material 1, temperature row 2" for a row);
 // empty when it keeps them all.
 std::string MaterialFieldFaultText(const Material& record, const std::string& where);
+// The same for the rule of a stored value (FieldRules.h), over every number
+// of the record and its rows.
+std::string MaterialStoredValueFaultText(const Material& record, const std::string& where);
 
 // 1-based record number of the material named exactly `name`; 0 for an empty
 // name or none.

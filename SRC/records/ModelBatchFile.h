@@ -85,6 +85,7 @@ struct BatchLineRecord {
   int row = 0;
   int lineNumber = 0;
   std::string line;  // as read
+  bool offsets = false;  // the row was given offsets, which the making may drop
 };
 
 // The reader state of one import.

@@ -47,6 +47,18 @@ TEST_F(AllowablePressureTest, PipeByB313B318AndB314) {
   EXPECT_DOUBLE_EQ(Pressure(17, pipe), 0.0);
 }
 
+// A stored joint factor of 0 is one not given: E = 1.0, as in the first
+// figure above; 0.85 scales it.
+TEST_F(AllowablePressureTest, AStoredJointFactorOfZeroIsOne) {
+  BuildElbow();
+  model.materials[1].jointFactor = 0.0f;
+  Make();
+  const int pipe = ElementBetween(10, 20);
+  EXPECT_NEAR(Pressure(3, pipe), 1749.727, 0.01);
+  model.materials[1].jointFactor = 0.85f;
+  EXPECT_NEAR(Pressure(3, pipe), 0.85 * 1749.727, 0.01);
+}
+
 TEST(WeldAndWallFactorsTest, TablesAndTheirEnds) {
   EXPECT_NEAR(WeldStrengthFactorB313("CS", 825.0), 0.975, 1e-12);
   EXPECT_DOUBLE_EQ(WeldStrengthFactorB313("CS", 1300.0), 0.64);

@@ -313,6 +313,21 @@ TEST_F(UndoRedoTest, ARuleTheWholeActionBrokeRefusesItAtItsEnd) {
   EXPECT_FALSE(model.modified);
 }
 
+// A refused edit puts back the bytes the model had, a load-case list that
+// the making of the open model would rebuild among them.
+TEST_F(UndoRedoTest, ARefusedEditPutsBackTheLoadCasesAsTheyWere) {
+  Model& model = TheModel();
+  ASSERT_GE(model.loadCases.count, 2);
+  --model.loadCases.count;  // a list its flags were never rebuilt into
+  const std::string before = Bytes(model);
+  const SnapshotToken token = TakeUndoSnapshot();
+  model.row(3).dx = 0.0f;
+  RefreshAfterModelEdit(model);
+  EXPECT_NE(SettleEditSnapshot(token).find("zero length"), std::string::npos);
+  EXPECT_TRUE(Bytes(model) == before);
+  EXPECT_FALSE(model.modified);
+}
+
 // A message thrown by a piece that joined a larger edit (a record's field
 // refused), as text or as a record that also moves the caret or sends a
 // command, and caught by that edit leaves the edit its own change: one

@@ -55,6 +55,8 @@ const Refusal kRefusals[] = {
     {"PIPE", "S1,8.625,0.322,0.4", "Corrosion allowance is >= wall thickness"},
     {"PIPE", "S1,8.625,0.322,0,80", "Invalid mill tolerance :  80"},
     {"PIPE", "S1,8.625,0.322,0.25,25", "Corrosion allowance + mill tolerance is too large"},
+    // Below the wall, but what is left of it is under 0.0001 in.
+    {"PIPE", "S1,8.625,0.322,0.32195", "Corrosion allowance + mill tolerance is too large"},
     {"PIPE", "S1,8.625,0.322,0,12.5,,,,,SL1", "Soil not defined :  SL1"},
     {"BMATERIALS", "B1,-29E6", "Invalid youngs modulus :  -29E6"},
     {"BSECTIONS", "W8,10,100", "Minor MOI is required"},
@@ -128,6 +130,8 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,CIN2(15,-3)", "Invalid intermediate node2 angle :  -3"},
     {LAYOUT_PREFIX, "T20,CAMB", "Reference temperature (AMB) not specified"},
     {LAYOUT_PREFIX, "T20,CL=L9", "Load not defined :  L9"},
+    // Node 20 is made by row 2: its offsets would be dropped for a loop.
+    {LAYOUT_PREFIX "\nT20,X10\nT30,Y10\nT40,Z10", "T20,KA,Z10", "Node 20 already exists, so DX, DY, DZ should be zero"},
     // 1.2E7 in out (1E6 ft) a coordinate moves in steps of 1: a pipe a foot
     // long is held there, the bend's arc, 6 in from its corner, is not
     // (refused on the bend's line).
@@ -188,6 +192,9 @@ TEST_F(BatchEdgeLinesTest, OptionsMaterialsAndPipeLoads) {
   EXPECT_EQ(a1.temps[2].values, (std::array<float, 8>{200.0f, 28e6f, 6.4e-6f, 20000.0f, 35000.0f, 60000.0f}));
   EXPECT_EQ(steel.materials[2].name, "PIPES");  // PIPES is no header
   EXPECT_EQ(log_, (std::vector<std::string>{"Line 3: Material description cut to 31 characters"}));
+  // A ratio of 0.5 and more is a fibre-reinforced plastic's, whose type
+  // comes later on the line.
+  EXPECT_EQ(Imported("MATERIAL\nA1,0.283,0.600,1.00,1.00,FR\nA1,70,1.6E6").materials[1].nu, 0.6f);
 
   // L1 leaves T2 = T3 = 70 F, P2 = P3 = 0; L2's T2 above 70 F makes two
   // thermal loads. Design values are the largest of the pairs in use.
@@ -263,7 +270,7 @@ TEST_F(BatchEdgeLinesTest, EveryThermalLoadInUseHasItsLoadCases) {
 TEST_F(BatchEdgeLinesTest, SoilsSectionsBeamsSeismicAndWind) {
   const Model& m = Imported(
       "SOILS\nSL1,0,120,0,30,2\nSL2,1,110,-5,800\nPIPE\nS1,8.625,0.322,0,12.5,,,,,SL1\n"
-      "S2,4.5,0.237,0.05,,11,2,40,0.125\nBMATERIALS\nB1,29E6,0.3,0.283,6.5E-6\nBSECTIONS\nW8,10,100,50\n"
+      "S2,4.5,0.237,0.05,,11,2,40,0.125\nBMATERIALS\nB1,29E6,0.3,0.283,6.5E-6\nB2,29E6,0,0.2836\nBSECTIONS\nW8,10,100,50\n"
       "BLOADS\nBL1,300\nBL2,300,,,20\nSEISMIC\n0.1,,0.3\nWIND\n60,0,1,0,0");
   EXPECT_NEAR(m.soils[1].delta, 30.0 * 3.14159265358979 / 180.0, 1e-6);
   EXPECT_EQ(std::vector<float>({m.soils[1].Ks, m.soils[1].density, m.soils[2].groundLevel, m.soils[2].strength}),
@@ -275,6 +282,7 @@ TEST_F(BatchEdgeLinesTest, SoilsSectionsBeamsSeismicAndWind) {
             std::vector<float>({0.05f, 2.0f, 40.0f / 1728.0f, 0.125f}));
   const BeamSection& w8 = m.beamSections[1];
   EXPECT_EQ(w8.Imin, 50.0f);
+  EXPECT_EQ(m.beamMaterials[2].nu, 0.0f);  // a written 0 is the ratio not given, as an empty field
   EXPECT_EQ(w8.J + w8.Asmaj + w8.Asmin + w8.depth + w8.width, 0.0f);
   // A beam load's missing T2 is the reference temperature, an empty one 0 F.
   EXPECT_EQ(std::vector<float>(

@@ -34,6 +34,7 @@
 #include "model/RowObjects.h"
 #include "records/BeamMaterial.h"
 #include "records/Compressor.h"
+#include "records/Material.h"
 #include "records/Pump.h"
 #include "services/NumberText.h"
 #include "supports/Anchor.h"
@@ -611,6 +612,19 @@ TEST_F(BatchExportRoundTripTest, AMaterialsStrengthIsNamed) {
                                          "0 MPa"
                                        : "was not written (the batch file does not carry it); it reads back as 0 psi"));
   }
+}
+
+// A fibre-reinforced plastic keeps a Poisson's ratio of 0.5 and more on its
+// way out and back.
+TEST_F(BatchExportRoundTripTest, AnFrpMaterialsRatioGoesOutAndComesBack) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10\n", model), "");
+  SetMaterialType(model.materials[1], "FR");
+  model.materials[1].nu = 0.6f;
+  Model again;
+  EXPECT_TRUE(HasText(RoundTrip(model, BatchExportUnits::English, again), "A1,0.283,0.600,1.00,1.00,FR"));
+  EXPECT_EQ(again.materials[1].nu, 0.6f);
+  EXPECT_EQ(again.materials[1].type, "FR");
 }
 
 // A reducer's knuckles flag and knuckle dimension, which the Swedish and

@@ -142,4 +142,24 @@ TEST_F(BatchImportTest, TheSampleIsThePlantItDescribesAndReadsBackIdenticallyFro
   EXPECT_EQ(back.unitChoices, model.unitChoices);
 }
 
+// "Include axial force" is forced by B31.3, B31.4 and B31.8 only: a B31.1
+// file imported with the program's code at B31.3 leaves it as the program
+// chose it, before and after a B31.3 import, whose forced option the
+// program does not keep as its own.
+TEST_F(BatchImportTest, OnlyTheFilesOwnCodeForcesTheAxialForce) {
+  const std::string plant = "MATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nPIPE\nS1,8.625,0.322\n"
+                            "LOADS\nL1,300,150\nLAYOUT\nF10,KA,MA1,PS1,CL=L1\nT20,X10\n";
+  ASSERT_EQ(ProgramAnalysisOptions().PipingCode, 3);
+  ASSERT_EQ(ProgramAnalysisOptions().IncludeAxialForce, 0);
+  std::vector<int> axial;
+  for (const char* code : {"B311", "B313", "B311", "B318"}) {
+    Model model;
+    ASSERT_EQ(Import(std::string("Plant\nOPTIONS\n") + code + "\n" + plant, model), "") << code;
+    axial.push_back(model.options.IncludeAxialForce * 10 + model.options.LiberalAllowable);
+    ProgramAnalysisOptions() = ProgramChoiceOf(model.options, ProgramAnalysisOptions());
+  }
+  EXPECT_EQ(axial, std::vector<int>({0, 10, 0, 11}));
+  EXPECT_EQ(ProgramAnalysisOptions().IncludeAxialForce + ProgramAnalysisOptions().LiberalAllowable, 0);
+}
+
 }  // namespace

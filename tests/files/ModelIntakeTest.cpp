@@ -21,6 +21,7 @@
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "records/Soil.h"
 #include "records/Wind.h"
 #include "services/BinaryFile.h"
 #include "services/NumberText.h"
@@ -213,11 +214,21 @@ TEST_F(ModelIntakeTest, OpenRefusesAFieldItsCellsRefuseAndOpensEveryValueTheyTak
       {[](Model& m) { m.materials[1].nu = -1.0f; }, "Material 1: the Poisson's ratio -1 is invalid (below 0)"},
       {[](Model& m) { m.materials[1].nu = 0.4999f; }, nullptr},
       {[](Model& m) { SetMaterialType(m.materials[1], "FR"), m.materials[1].nu = 1.5f; }, nullptr},
-      {[](Model& m) { m.materials[1].jointFactor = 0.0f; }, "Material 1: the joint factor 0 is invalid (not above 0 and up to 1)"},
+      // A stored joint factor of 0 is one not given (1.0), as the format has it.
+      {[](Model& m) { m.materials[1].jointFactor = m.materials[2].circJointFactor = 0.0f; }, nullptr},
       {[](Model& m) { m.materials[2].jointFactor = 1.01f; }, "Material 2: the joint factor 1.01 is invalid (not above 0 and up to 1)"},
       {[](Model& m) { m.materials[1].jointFactor = 0.85f; }, nullptr},
       {[](Model& m) { m.materials[1].temps[2].values[kMatAllowable] = -1.0f; },
        "Material 1, temperature row 2: the allowable stress -1 is invalid (below 0)"},
+      {[](Model& m) { m.materials[1].temps[1].values[kMatAllowable] = -1.0f; },
+       "Material 1, temperature row 1: the allowable stress -1 is invalid (below 0)"},
+      {[](Model& m) { AppendSoil(m.soils, Soil{"SL1", kSoilCohesionless, 0.07f, 0.0f, 1.5f, 2.0f}); },
+       "Soil 1: the delta 1.5 is invalid (not from 0 to 75 degrees)"},
+      {[](Model& m) { AppendSoil(m.soils, Soil{"SL1", kSoilCohesionless, -0.07f, 0.0f, 0.5f, 2.0f}); },
+       "Soil 1: the density -0.07 is invalid (not above 0)"},
+      // The stiffness divides by every row's modulus.
+      {[](Model& m) { m.materials[2].temps[1].values[kMatModulus] = 0.0f; },
+       "Material 2, temperature row 1: the elastic modulus 0 is invalid (not above 2E-36)"},
       {[](Model& m) { m.sections[1].corrosionAllowance = -0.01f; }, "Pipe section 1: the corrosion allowance -0.01 is invalid (below 0)"},
       {[](Model& m) { m.sections[1].corrosionAllowance = 0.322f; },
        "Pipe section 1: the corrosion allowance 0.322 is invalid (Corrosion allowance >= Thickness)"},

@@ -95,6 +95,7 @@ TEST_F(PipeLoadsListTest, NoLoadTemperatureBelowAbsoluteZero) {
   for (const char* text : {"-1E36", "-461"}) {
     Retype(text);
     Key(VK_RETURN);
+    ASSERT_FALSE(messages.empty()) << text;
     EXPECT_EQ(messages.back(), std::string("Temperature =  ") + text + "  is invalid");
     Key(VK_ESCAPE);
   }

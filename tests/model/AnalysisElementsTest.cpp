@@ -117,6 +117,16 @@ TEST_F(AnalysisElementsTest, SixInchSch40FilledAndInsulatedMatchesTheHandCalcula
   EXPECT_FLOAT_EQ(d.poisson, 0.3f);
 }
 
+// A stored ratio of 0 is one not given, 0.3, as the cells and dialog fill it.
+TEST_F(AnalysisElementsTest, APoissonRatioOfZeroIsTheRatioNotGiven) {
+  BuildBendLine();
+  model.materials[1].nu = 0.0f;
+  GenerateAnalysisElements(model, list);
+  const DerivedElementData d = ComputeRowDerivedData(model, list[1], 2);
+  EXPECT_NEAR(d.shearModulus, 29.5e6 / 2.6, 1.0);
+  EXPECT_FLOAT_EQ(d.poisson, 0.3f);
+}
+
 TEST_F(AnalysisElementsTest, PerCaseTemperaturesAndPressures) {
   BuildBendLine();
   model.options.UseColdModulus = 0;

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstring>
 #include <iterator>
 
 #include "editing/NewDocument.h"
@@ -113,6 +114,14 @@ TEST_F(BeamLibraryFileTest, DamagedOrForeignFilesAreRefusedAndTheLibraryStaysAsI
   badUnit[16] = 9;  // no Dimension unit 9
   expectRefused(badUnit, damaged);
   expectRefused(LibraryBytes("QUORVELBEAM6900", 6).substr(0, 100), damaged);
+  // A J that no cell, import or model takes: header 32 bytes, name 6,
+  // description 16, then A, Imaj, Imin and J.
+  for (const float j : {2e38f, 1e-40f}) {
+    std::string bytes = LibraryBytes("QUORVELBEAM6900", 6);
+    std::memcpy(bytes.data() + 32 + 6 + 16 + 12, &j, 4);
+    expectRefused(bytes, damaged + "\nBeam section 1: the torsional inertia " + (j > 1.0f ? "2E+38" : "1E-40") +
+                             " is out of range (a value is zero, or from 1E-37 up to 1E38)");
+  }
   std::filesystem::remove(path_);
   BeamLibraryContents library = kept;
   try {

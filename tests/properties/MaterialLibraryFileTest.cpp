@@ -187,6 +187,21 @@ TEST(MaterialLibraryFileTest, ADamagedOrForeignFileIsRefusedAndTheLibraryKept) {
   const float density = -460.0f;
   std::memcpy(cold.data() + 44 + 46, &density, 4);
   refused(cold, damaged + "\nMaterial 1: the density -460 is invalid (below 0)", "a negative density");
+  auto withFloat = [&](std::size_t offset, float value) {
+    ByteVector copy = bytes;
+    std::memcpy(copy.data() + offset, &value, 4);
+    return copy;
+  };
+  const std::string range = " is out of range (a value is zero, or from 1E-37 up to 1E38)";
+  refused(withFloat(44 + 46, 2e38f), damaged + "\nMaterial 1: the density 2E+38" + range, "a density no cell takes");
+  refused(withFloat(44 + 46, 1e-40f), damaged + "\nMaterial 1: the density 1E-40" + range, "a density below 1E-37");
+  refused(withFloat(44 + 70, 0.0f),
+          damaged + "\nMaterial 1, temperature row 1: the elastic modulus 0 is invalid (not above 2E-36)",
+          "a row without its modulus");
+  // A stored joint factor of 0 is one not given (1.0): the library reads.
+  WriteByteFile(path, withFloat(44 + 50, 0.0f));
+  EXPECT_EQ(ReadFailure(path, library), "");
+  EXPECT_EQ(library.materials[1].jointFactor, 0.0f);
   // An old file whose codes above 10 are one lower, holding the largest
   // 32-bit value: no code, refused rather than renumbered past it.
   ByteVector largest = patched(16, std::numeric_limits<std::int32_t>::max());

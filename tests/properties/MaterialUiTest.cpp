@@ -255,6 +255,14 @@ TEST_F(MaterialUiTest, MaterialsListEditsTypesRefusesInUseAndAddsRows) {
   g_EditFieldText = "-1";
   EXPECT_THROW(table.StoreCell(), std::string);
   EXPECT_FLOAT_EQ(model.materials[1].nu, 0.0f);
+  // A typed joint factor of 0 is refused in both joint-factor columns.
+  const std::vector<float> joints = {model.materials[1].jointFactor, model.materials[1].circJointFactor};
+  for (const int column : {6, 7}) {
+    table.currentColumn = column;
+    g_EditFieldText = "0";
+    EXPECT_THROW(table.StoreCell(), std::string) << column;
+  }
+  EXPECT_EQ(std::vector<float>({model.materials[1].jointFactor, model.materials[1].circJointFactor}), joints);
   // Deleting a material that a row names is refused.
   table.DeleteRow();
   ASSERT_FALSE(messages.empty());
