@@ -202,14 +202,6 @@ bool FieldAsShown(HWND dialog, int item) {
   return ReadControl(GetDlgItem(dialog, item), now) && now.text == field->text && now.state == field->state;
 }
 
-bool DialogAsShown(HWND dialog) {
-  const auto found = State().dialogs.find(dialog);
-  if (found == State().dialogs.end() || found->second.empty()) return false;
-  for (const auto& [item, field] : found->second)
-    if (!FieldAsShown(dialog, item)) return false;
-  return true;
-}
-
 void ArmShownNumber(HWND dialog, int item, const std::string& read) {
   Armed& armed = State().armed;
   armed = {};

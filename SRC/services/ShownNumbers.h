@@ -11,9 +11,6 @@
 // the field parsers of the same kind then give the kept value, after the
 // text passed their rules: a field left as shown keeps its stored value
 // exactly, a typed one is stored as typed.
-//
-// The state of every edit, check box, combo and list box is noted at the
-// same time, so a dialog can ask whether the user left it as shown.
 #pragma once
 
 #include <string>
@@ -51,8 +48,6 @@ void WatchDialogFilling(HWND dialog);
 
 // Whether the field's text is the text shown at opening.
 bool FieldAsShown(HWND dialog, int item);
-// Whether every edit, check box, combo and list box is as shown at opening.
-bool DialogAsShown(HWND dialog);
 
 // For the field just read into `read`: arms its kept value when its text
 // is the one shown (else disarms).
