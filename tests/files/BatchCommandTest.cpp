@@ -643,13 +643,14 @@ class BatchCommandLineTest : public BatchCommandTest {
     int exitCode = -1;
     std::string standardError;
   };
-  Run RunProgram(const std::string& argument) {
+  // `headless` false: nobody asked for a run without a display either.
+  Run RunProgram(const std::string& argument, bool headless = true) {
     const std::string errors = InFolder("stderr.txt");
     const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ChildOptions options;
     options.stderrFd = fd;
     options.environment = {
-        {"QUORVEL_DISPLAY", "headless"},
+        {"QUORVEL_DISPLAY", headless ? "headless" : ""},
         {"DISPLAY", ""},
         {"LSAN_OPTIONS", std::string("suppressions=") + QUORVEL_SOURCE_DIR + "/tests/lsan.supp:print_suppressions=0"}};
     ChildProcess program;
@@ -674,6 +675,12 @@ TEST_F(BatchCommandLineTest, WithoutADisplayEveryEndSaysWhyOnStandardErrorWithIt
   Model written;
   ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);
+  // With DISPLAY unset and no headless run asked for, a batch file's run
+  // still ends by itself, with its model and results written.
+  const Run unasked = RunProgram(Write("line.mbf", kGoodFile), false);
+  EXPECT_EQ(unasked.exitCode, 0) << unasked.standardError;
+  EXPECT_TRUE(std::filesystem::exists(InFolder("line.mod")));
+  EXPECT_TRUE(std::filesystem::exists(InFolder("line.res")));
 
   const Run bad = RunProgram(Write("bad.mbf", kBadFile));
   EXPECT_EQ(bad.exitCode, 1);

@@ -482,6 +482,16 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   EXPECT_TRUE(TheModel().path.empty());
   EXPECT_FALSE(listsSample());
   saveAsksWhere();
+
+  // A link to the sample from the user's folder opens the same file: untitled.
+  const std::string link = folder_ + "/shortcut.mod";
+  std::filesystem::create_symlink(sample, link);
+  TheModel().modified = false;
+  ASSERT_TRUE(OpenFileByExtension(nullptr, link));
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_EQ(CurrentFileTitle(), "Untitled");
+  EXPECT_NE(RecentModel(1), link);
+  saveAsksWhere();
   ProgramFolder = savedFolder;
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
+#include "platform/Presenter.h"
 #include "platform/Windows1252.h"
 
 namespace {
@@ -216,6 +217,49 @@ TEST_F(CommonDialogTest, ANameEndingInADotGetsTheExtensionAfterIt) {
   EXPECT_EQ(std::string(buffer), folderText_ + "/mod.mod");
 }
 
+// ".mod" typed whole names no file: refused, the dialog stays open.
+TEST_F(CommonDialogTest, SaveRefusesANameThatIsOnlyTheExtension) {
+  SetUpFolderText();
+  char buffer[260] = "";
+  OPENFILENAME record = Record(buffer, sizeof buffer);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [](HWND dialog) {
+    SetDlgItemText(dialog, edt1, ".mod");
+    platform::TestKeyPress(VK_RETURN);
+    ServeDialogs();
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    SetDlgItemText(dialog, edt1, "line");
+    platform::TestKeyPress(VK_RETURN);
+  });
+  platform::ExpectModal(platform::ModalKind::MessageBox,
+                        folderText_ + "/.mod\nThe file name is not valid: it has no name before its extension.",
+                        [](HWND) { platform::TestKeyPress(VK_RETURN); });
+  ASSERT_TRUE(GetSaveFileName(&record));
+  EXPECT_EQ(std::string(buffer), folderText_ + "/line.mod");
+  EXPECT_FALSE(fs::exists(folder_ / ".mod"));
+}
+
+// A character beyond U+FFFF typed into the name reaches the disk as its
+// four UTF-8 bytes, and the file made by the returned name is found there.
+TEST_F(CommonDialogTest, ATypedCharacterBeyondTheBasicPlaneIsFourBytesOnTheDisk) {
+  SetUpFolderText();
+  std::vector<char> buffer(platform::kFileNameBufferSize, '\0');
+  OPENFILENAME record = Record(buffer.data(), static_cast<DWORD>(buffer.size()));
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [](HWND dialog) {
+    SetDlgItemText(dialog, edt1, "");
+    platform::PresenterKey(dialog, 0, true, 0, 0x1F4A7);  // U+1F4A7, a droplet
+    platform::PresenterKey(dialog, 0, false, 0, 0);
+    platform::TestTypeText("x");
+    platform::TestKeyPress(VK_RETURN);
+  });
+  ASSERT_TRUE(GetSaveFileName(&record));
+  const std::string disk = platform::ToFileSystemName(buffer.data());
+  EXPECT_EQ(disk, folderText_ + "/\xF0\x9F\x92\xA7x.mod");
+  std::FILE* file = platform::OpenFile(buffer.data(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  EXPECT_TRUE(fs::exists(folder_ / "\xF0\x9F\x92\xA7x.mod"));
+}
+
 TEST_F(CommonDialogTest, APathLongerThanTheBufferIsRefusedNotCut) {
   SetUpFolderText();
   char buffer[16] = "keep";
@@ -246,7 +290,8 @@ TEST_F(CommonDialogTest, APathLongerThanTheBufferIsRefusedNotCut) {
 // A buffer of kFileNameBufferSize holds the longest path the file system
 // opens: two names of 85 x U+7BA1 (255 bytes on the disk each, the longest
 // a name takes, 765 in the program's text) open whole; one more character
-// in a name is refused with a message, and the dialog stays open.
+// in a name is refused with a message, and the dialog stays open; so is a
+// path of short names one byte longer than the file system takes.
 TEST_F(CommonDialogTest, TheLongestNamesOpenWholeAndALongerOneIsRefused) {
   SetUpFolderText();
   std::string longest;
@@ -256,6 +301,10 @@ TEST_F(CommonDialogTest, TheLongestNamesOpenWholeAndALongerOneIsRefused) {
   std::ofstream(inner / "m.mod") << "x";
   const std::string typed = platform::FromFileSystemName(inner.string() + "/m.mod");
   const std::string tooLong = platform::FromFileSystemName((folder_ / longest).string() + "\xE7\xAE\xA1/m.mod");
+  // Short names whose path is one byte over the longest.
+  std::string deep = folder_.string();
+  while (deep.size() < 4076) deep += "/abcdefgh";
+  deep += "/" + std::string(4096 - deep.size() - 5, 'm') + ".mod";
   std::vector<char> buffer(platform::kFileNameBufferSize, '\0');
   OPENFILENAME record = Record(buffer.data(), static_cast<DWORD>(buffer.size()));
   record.Flags |= OFN_FILEMUSTEXIST;
@@ -264,13 +313,18 @@ TEST_F(CommonDialogTest, TheLongestNamesOpenWholeAndALongerOneIsRefused) {
     platform::TestKeyPress(VK_RETURN);
     ServeDialogs();
     EXPECT_TRUE(IsWindowVisible(dialog));
+    SetDlgItemText(dialog, edt1, deep.c_str());
+    platform::TestKeyPress(VK_RETURN);
+    ServeDialogs();
+    EXPECT_TRUE(IsWindowVisible(dialog));
     SetDlgItemText(dialog, edt1, typed.c_str());
     platform::TestKeyPress(VK_RETURN);
   });
-  platform::ExpectModal(platform::ModalKind::MessageBox,
-                        tooLong + "\nThe path is too long: the file system takes at most 4095 bytes in a path and 255 "
-                                  "in a name (a character shown as ? is one byte).",
-                        [](HWND) { platform::TestKeyPress(VK_RETURN); });
+  for (const std::string& refused : {tooLong, deep})
+    platform::ExpectModal(platform::ModalKind::MessageBox,
+                          refused + "\nThe path is too long: the file system takes at most 4095 bytes in a path and "
+                                    "255 in a name (a character shown as ? is one byte).",
+                          [](HWND) { platform::TestKeyPress(VK_RETURN); });
   ASSERT_TRUE(GetOpenFileName(&record));
   EXPECT_EQ(platform::ToFileSystemName(buffer.data()), inner.string() + "/m.mod");
   EXPECT_EQ(record.nFileOffset, typed.size() - 5);
