@@ -285,9 +285,10 @@ TEST_F(BatchEdgeLinesTest, SoilsSectionsBeamsSeismicAndWind) {
   EXPECT_EQ(m.beamMaterials[2].nu, 0.0f);  // a written 0 is the ratio not given, as an empty field
   EXPECT_EQ(w8.J + w8.Asmaj + w8.Asmin + w8.depth + w8.width, 0.0f);
   // A beam load's missing T2 is the reference temperature, an empty one 0 F.
-  EXPECT_EQ(std::vector<float>(
-                {m.beamLoads[1].temperature[1], m.beamLoads[2].temperature[1], m.beamLoads[2].additionalWeight}),
-            std::vector<float>({70.0f, 0.0f, 20.0f}));
+  EXPECT_EQ(std::vector<float>({m.beamLoads[1].temperature[1], m.beamLoads[2].temperature[1]}),
+            std::vector<float>({70.0f, 0.0f}));
+  // The additional weight is a weight per length: 20 lb/ft is 20/12 lb/in.
+  EXPECT_FLOAT_EQ(m.beamLoads[2].additionalWeight, 20.0f / 12.0f);
   EXPECT_EQ(m.seismic.g, (std::array<float, 3>{0.1f, 0.0f, 0.3f}));
   const WindLoad& wind = m.wind.loads[0];
   EXPECT_EQ(wind.shapeFactor, 0.6f);
