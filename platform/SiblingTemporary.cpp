@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -94,6 +95,16 @@ SiblingTemporary::~SiblingTemporary() {
   if (fd_ < 0) return;
   unlink(diskPath_.c_str());
   close(fd_);
+}
+
+bool SiblingTemporary::Write(std::string_view bytes) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    const ssize_t wrote = write(fd_, bytes.data() + at, bytes.size() - at);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    at += static_cast<std::size_t>(wrote);
+  }
+  return true;
 }
 
 bool SiblingTemporary::Commit() {

@@ -15,6 +15,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -32,6 +33,9 @@ class SiblingTemporary {
   // The temporary's name, as the program holds names (FileNames.h).
   const std::string& path() const { return path_; }
 
+  // Writes all of `bytes` after what is written, however the system splits
+  // the write; false when it could not.
+  bool Write(std::string_view bytes);
   // Syncs the written bytes, renames the temporary over the target and syncs
   // the folder; false (and the temporary removed) when the bytes could not
   // be synced or renamed.

@@ -2,10 +2,8 @@
 // ExportFiles.h).
 #include "files/ExportFiles.h"
 
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 
 #include "files/ImportLog.h"
@@ -72,14 +70,7 @@ std::string WriteExportFile(const std::string& path, const std::string& text) {
   platform::SiblingTemporary temporary(path, 0644);
   if (!temporary.ok()) return "Unable to open export file:\n" + path;
   const std::string bytes = TextFileFromProgramText(text);
-  bool written = true;
-  for (std::size_t at = 0; written && at < bytes.size();) {
-    const ssize_t wrote = write(temporary.fd(), bytes.data() + at, bytes.size() - at);
-    if (wrote < 0 && errno == EINTR) continue;
-    written = wrote > 0;
-    if (written) at += static_cast<std::size_t>(wrote);
-  }
-  if (!written || !temporary.Commit()) return "Unable to write export file:\n" + path;
+  if (!temporary.Write(bytes) || !temporary.Commit()) return "Unable to write export file:\n" + path;
   return {};
 }
 

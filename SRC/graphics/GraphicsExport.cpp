@@ -2,10 +2,8 @@
 // "Print Graphics to File" (see GraphicsExport.h).
 #include "graphics/GraphicsExport.h"
 
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -70,14 +68,7 @@ class FileText {
       if (c == '\n' && !binary) bytes += '\r';
       bytes += c;
     }
-    bool written = true;
-    for (std::size_t at = 0; written && at < bytes.size();) {
-      const ssize_t wrote = write(temporary.fd(), bytes.data() + at, bytes.size() - at);
-      if (wrote < 0 && errno == EINTR) continue;
-      written = wrote > 0;
-      if (written) at += static_cast<std::size_t>(wrote);
-    }
-    if (!written || !temporary.Commit()) {
+    if (!temporary.Write(bytes) || !temporary.Commit()) {
       error = "Unable to write " + path;
       return false;
     }

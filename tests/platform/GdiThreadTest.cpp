@@ -147,12 +147,14 @@ TEST(GdiThreads, TwoThreadsMakingAndDrawingFontsNeverLockEachOther) {
     }
   };
   std::thread first(work, 1u), second(work, 2u);
-  for (std::unique_lock held(lock); finished < 2;) {
+  std::unique_lock held(lock);
+  while (finished < 2) {
     const int seen = progress;
     // No progress for 15 s: the threads cannot be joined, so the run ends.
     if (!changed.wait_for(held, std::chrono::seconds(15), [&] { return progress != seen; }))
       std::fprintf(stderr, "no text drawn for 15 s after %d fonts: the threads lock each other\n", seen), std::abort();
   }
+  held.unlock();
   first.join();
   second.join();
   for (HFONT font : pool) DeleteObject(font);

@@ -249,7 +249,9 @@ TEST_F(BeamUiTest, TheLoadTableAndDialogRefuseATemperatureBelowAbsoluteZero) {
   platform::ExpectModal(platform::ModalKind::Dialog, "BEAM_LOAD_DIALOG", [](HWND dialog) {
     SetDlgItemText(dialog, 1302, "-461");
     ExpectRefusal(dialog, "Temperature =  -461  is invalid");
-    SetDlgItemText(dialog, 1302, "-460");
+    // The dialog shows the stored -459.994 as "-460", which would keep it:
+    // typed otherwise, -460 itself is taken.
+    SetDlgItemText(dialog, 1302, "-460.0");
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   table.EditCurrentItem();
